@@ -1,0 +1,40 @@
+# add_qt_test(<name> SOURCES <files...> LIBS <targets...>)
+# A Qt Test program under <binary>/tests, run headless by ctest.
+function(add_qt_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_FONTDIR=/usr/share/fonts"
+        TIMEOUT 600)
+endfunction()
+
+# add_program(<name> SOURCES <form and model files...> [RESOURCES <qrc...>]
+#             [FILES <files copied beside the executable...>] [TESTS <test sources...>])
+# The program's own code (everything but main.cpp) goes into <name>_parts, which the
+# executable and the tests share, so the tests drive the very Form1 the program shows.
+function(add_program name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;RESOURCES;FILES;TESTS" ${ARGN})
+    add_library(${name}_parts STATIC ${ARG_SOURCES})
+    target_include_directories(${name}_parts PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name}_parts PUBLIC common_forms)
+
+    add_executable(${name} main.cpp ${ARG_RESOURCES})
+    target_link_libraries(${name} PRIVATE ${name}_parts)
+    foreach(file ${ARG_FILES})
+        get_filename_component(base ${file} NAME)
+        add_custom_command(TARGET ${name} POST_BUILD
+            COMMAND ${CMAKE_COMMAND} -E copy_if_different
+                    ${CMAKE_CURRENT_SOURCE_DIR}/${file} $<TARGET_FILE_DIR:${name}>/${base})
+    endforeach()
+    install(TARGETS ${name} RUNTIME DESTINATION bin)
+    foreach(file ${ARG_FILES})
+        install(FILES ${file} DESTINATION bin)
+    endforeach()
+
+    if(ARG_TESTS)
+        add_qt_test(tst_${name} SOURCES ${ARG_TESTS} ${ARG_RESOURCES} LIBS ${name}_parts)
+    endif()
+endfunction()

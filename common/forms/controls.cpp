@@ -1,0 +1,501 @@
+#include "forms/controls.h"
+
+#include "forms/form.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace forms {
+
+namespace {
+
+// Captions and texts hold CR LF; the widgets want LF.
+QString toWidget(const QString& text)
+{
+    QString s = text;
+    s.replace(u"\r\n"_s, u"\n"_s);
+    s.replace(u'\r', u'\n');
+    return s;
+}
+
+QString fromWidget(const QString& text)
+{
+    QString s = text;
+    s.replace(QChar::ParagraphSeparator, u'\n');
+    s.replace(u"\n"_s, u"\r\n"_s);
+    return s;
+}
+
+// A caption's lines; a caption that ends with a line break has an empty last line.
+QStringList captionLines(const QString& caption)
+{
+    return toWidget(caption).split(u'\n');
+}
+
+} // namespace
+
+// TextBox
+
+TextBox::TextBox(Form& form, const ControlRow& row)
+    : Control(form, row,
+              row.style & Style::MultiLine
+                  ? static_cast<QWidget*>(new QPlainTextEdit(&form.client()))
+                  : static_cast<QWidget*>(new QLineEdit(&form.client())))
+{
+    multi_ = qobject_cast<QPlainTextEdit*>(widget());
+    line_ = qobject_cast<QLineEdit*>(widget());
+    // The box's own context menu never shows: a program's MouseDown owns the right button.
+    widget()->setContextMenuPolicy(Qt::PreventContextMenu);
+    if (multi_) {
+        multi_->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+        multi_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        multi_->setWordWrapMode(QTextOption::WrapAnywhere);
+        multi_->setVerticalScrollBarPolicy(row.style & Style::VScroll ? Qt::ScrollBarAlwaysOn
+                                                                      : Qt::ScrollBarAlwaysOff);
+        multi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        multi_->setTabChangesFocus(true);
+        multi_->setPlainText(toWidget(row.text));
+        multi_->setReadOnly(row.style & Style::Locked);
+        if (row.style & Style::Locked)
+            multi_->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                            Qt::TextSelectableByKeyboard);
+        watchMouse(multi_->viewport());
+        QObject::connect(multi_, &QPlainTextEdit::textChanged, this, [this] { textEdited(); });
+    } else {
+        line_->setText(row.text);
+        line_->setReadOnly(row.style & Style::Locked);
+        QObject::connect(line_, &QLineEdit::textChanged, this, [this] { textEdited(); });
+    }
+    text_ = row.text;
+}
+
+void TextBox::textEdited()
+{
+    stale_ = true;
+    raise(Change);
+}
+
+QString TextBox::Text() const
+{
+    if (stale_) {
+        text_ = multi_ ? fromWidget(multi_->toPlainText()) : line_->text();
+        stale_ = false;
+    }
+    return text_;
+}
+
+void TextBox::setText(const QString& text)
+{
+    if (text == Text())
+        return; // the same text is no change
+    if (line_) {
+        line_->setText(text);
+        return;
+    }
+    multi_->setPlainText(toWidget(text));
+    multi_->moveCursor(QTextCursor::Start);
+}
+
+bool TextBox::Locked() const
+{
+    return multi_ ? multi_->isReadOnly() : line_->isReadOnly();
+}
+
+// Positions within the widget count LF line breaks once; the text's count them as CR LF.
+namespace {
+
+int toTextPosition(const QString& widgetText, int widgetPos)
+{
+    return widgetPos + int(widgetText.left(widgetPos).count(u'\n'));
+}
+
+int toWidgetPosition(const QString& widgetText, int textPos)
+{
+    int crlf = 0;
+    int pos = 0;
+    while (pos < widgetText.size() && pos + crlf < textPos) {
+        if (widgetText[pos] == u'\n') {
+            if (pos + crlf + 1 >= textPos)
+                break; // a position between CR and LF stands before the break
+            ++crlf;
+        }
+        ++pos;
+    }
+    return pos;
+}
+
+} // namespace
+
+int TextBox::SelStart() const
+{
+    if (line_)
+        return line_->hasSelectedText() ? line_->selectionStart() : line_->cursorPosition();
+    const QTextCursor c = multi_->textCursor();
+    return toTextPosition(multi_->toPlainText(), c.selectionStart());
+}
+
+void TextBox::setSelStart(int start)
+{
+    start = std::clamp(start, 0, int(Text().size()));
+    if (line_) {
+        line_->setCursorPosition(start);
+        return;
+    }
+    QTextCursor c = multi_->textCursor();
+    const int at = toWidgetPosition(multi_->toPlainText(), start);
+    c.setPosition(std::min(at, multi_->document()->characterCount() - 1));
+    multi_->setTextCursor(c);
+}
+
+int TextBox::SelLength() const
+{
+    return int(SelText().size());
+}
+
+void TextBox::setSelLength(int length)
+{
+    const int start = SelStart();
+    const int end = std::clamp(start + std::max(length, 0), start, int(Text().size()));
+    if (line_) {
+        line_->setSelection(start, end - start);
+        return;
+    }
+    const QString plain = multi_->toPlainText();
+    QTextCursor c = multi_->textCursor();
+    c.setPosition(toWidgetPosition(plain, start));
+    c.setPosition(toWidgetPosition(plain, end), QTextCursor::KeepAnchor);
+    multi_->setTextCursor(c);
+}
+
+QString TextBox::SelText() const
+{
+    if (line_)
+        return line_->selectedText();
+    return fromWidget(multi_->textCursor().selectedText());
+}
+
+void TextBox::setSelText(const QString& text)
+{
+    if (line_) {
+        line_->insert(text);
+        return;
+    }
+    multi_->textCursor().insertText(toWidget(text));
+}
+
+void TextBox::insertTyped(const QString& text)
+{
+    if (Locked())
+        return;
+    setSelText(text);
+}
+
+// CommandButton
+
+// A push button that draws its caption lines centred, a graphical button's picture above
+// them, and a vertical-writing face turned a quarter turn.
+class ButtonWidget : public QPushButton {
+public:
+    ButtonWidget(QWidget* parent)
+        : QPushButton(parent)
+    {
+    }
+
+    QString caption;
+    QPixmap picture;
+    bool vertical = false;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        option.icon = QIcon();
+        style()->drawControl(QStyle::CE_PushButtonBevel, &option, &p, this);
+
+        const QStringList lines = captionLines(caption);
+        const QFontMetrics metrics(font());
+        const int lineHeight = metrics.height();
+        const int textHeight = lineHeight * int(lines.size());
+        const int pictureHeight = picture.isNull() ? 0 : picture.height() / devicePixelRatio();
+        int y = (height() - textHeight - pictureHeight) / 2;
+        if (isDown()) // the caption moves with the pressed face
+            p.translate(1, 1);
+        if (!picture.isNull()) {
+            const int w = int(picture.width() / picture.devicePixelRatio());
+            p.drawPixmap((width() - w) / 2, y, picture);
+            y += pictureHeight;
+        }
+        p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                 QPalette::ButtonText));
+        for (const QString& line : lines) {
+            const QRect box(0, y, width(), lineHeight);
+            if (vertical) {
+                // Turned a quarter turn clockwise about the line's centre.
+                p.save();
+                p.translate(box.center());
+                p.rotate(90);
+                const int w = metrics.horizontalAdvance(line);
+                p.drawText(QRect(-w / 2 - 1, -lineHeight / 2, w + 2, lineHeight), Qt::AlignCenter,
+                           line);
+                p.restore();
+            } else {
+                p.drawText(box, Qt::AlignHCenter | Qt::AlignVCenter, line);
+            }
+            y += lineHeight;
+        }
+        if (hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = rect().adjusted(4, 4, -4, -4);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+        }
+    }
+};
+
+CommandButton::CommandButton(Form& form, const ControlRow& row)
+    : Control(form, row, new ButtonWidget(&form.client()))
+    , button_(static_cast<ButtonWidget*>(widget()))
+{
+    button_->setAutoDefault(false);
+    button_->setDefault(false);
+    button_->setFocusPolicy(Qt::StrongFocus);
+    if ((row.style & Style::Graphical) && !row.picture.isEmpty())
+        button_->picture = QPixmap(row.picture);
+    button_->vertical = isVertical(row.font.name);
+    setCaption(row.text);
+    QObject::connect(button_, &QPushButton::clicked, this, [this] { raise(Click); });
+}
+
+QString CommandButton::Caption() const
+{
+    return button_->caption;
+}
+
+void CommandButton::setCaption(const QString& caption)
+{
+    button_->caption = caption;
+    // What the accessibility interface reads; the drawing is the button's own.
+    button_->setAccessibleName(toWidget(caption).replace(u'\n', u' ').trimmed());
+    button_->update();
+}
+
+void CommandButton::press()
+{
+    button_->click();
+}
+
+void CommandButton::fontChanged()
+{
+    Control::fontChanged();
+    button_->vertical = isVertical(font().name);
+    button_->update();
+}
+
+// Label
+
+Label::Label(Form& form, const ControlRow& row)
+    : Control(form, row, new QLabel(&form.client()))
+    , label_(static_cast<QLabel*>(widget()))
+    , autoSize_(row.style & Style::AutoSize)
+{
+    label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label_->setWordWrap(!autoSize_);
+    label_->setTextFormat(Qt::PlainText);
+    setCaption(row.text);
+}
+
+void Label::setCaption(const QString& caption)
+{
+    caption_ = caption;
+    label_->setText(toWidget(caption));
+    fit();
+}
+
+void Label::fontChanged()
+{
+    Control::fontChanged();
+    fit();
+}
+
+void Label::fit()
+{
+    if (!autoSize_)
+        return;
+    // Grows right and down from its top-left corner.
+    label_->resize(label_->sizeHint());
+}
+
+// ListBox
+
+ListBox::ListBox(Form& form, const ControlRow& row)
+    : Control(form, row, new QListWidget(&form.client()))
+    , list_(static_cast<QListWidget*>(widget()))
+{
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    watchMouse(list_->viewport());
+    QObject::connect(list_, &QListWidget::itemClicked, this, [this] { raise(Click); });
+}
+
+void ListBox::AddItem(const QString& item)
+{
+    list_->addItem(item);
+}
+
+int ListBox::ListCount() const
+{
+    return list_->count();
+}
+
+QString ListBox::List(int index) const
+{
+    if (index < 0 || index >= list_->count())
+        rt::raise(rt::ErrorCode::InvalidCall);
+    return list_->item(index)->text();
+}
+
+QStringList ListBox::items() const
+{
+    QStringList all;
+    for (int i = 0; i < list_->count(); ++i)
+        all << list_->item(i)->text();
+    return all;
+}
+
+void ListBox::Clear()
+{
+    list_->clear();
+}
+
+// CheckBox
+
+CheckBox::CheckBox(Form& form, const ControlRow& row)
+    : Control(form, row, new QCheckBox(&form.client()))
+    , box_(static_cast<QCheckBox*>(widget()))
+{
+    box_->setText(row.text);
+    QObject::connect(box_, &QCheckBox::clicked, this, [this] { raise(Click); });
+}
+
+QString CheckBox::Caption() const
+{
+    return box_->text();
+}
+
+void CheckBox::setCaption(const QString& caption)
+{
+    box_->setText(caption);
+}
+
+int CheckBox::Value() const
+{
+    return box_->isChecked() ? 1 : 0;
+}
+
+void CheckBox::setValue(int value)
+{
+    box_->setChecked(value != 0);
+}
+
+// OptionButton
+
+OptionButton::OptionButton(Form& form, const ControlRow& row)
+    : Control(form, row, new QRadioButton(&form.client()))
+    , button_(static_cast<QRadioButton*>(widget()))
+{
+    button_->setText(row.text);
+    QObject::connect(button_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            raise(Click);
+    });
+}
+
+QString OptionButton::Caption() const
+{
+    return button_->text();
+}
+
+void OptionButton::setCaption(const QString& caption)
+{
+    button_->setText(caption);
+}
+
+bool OptionButton::Value() const
+{
+    return button_->isChecked();
+}
+
+void OptionButton::setValue(bool selected)
+{
+    button_->setChecked(selected);
+}
+
+// PictureBox
+
+PictureBox::PictureBox(Form& form, const ControlRow& row)
+    : Control(form, row, new Surface(&form.client()))
+    , surface_(static_cast<Surface*>(widget()))
+{
+    surface_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    surface_->setLineWidth(2);
+    surface_->setFocusPolicy(Qt::StrongFocus);
+}
+
+// Timer
+
+Timer::Timer(Form& form, const ControlRow& row)
+    : Control(form, row, nullptr)
+    , timer_(new QTimer(this))
+{
+    timer_->setInterval(row.interval);
+    QObject::connect(timer_, &QTimer::timeout, this, [this] { fire(); });
+    if (row.interval > 0)
+        timer_->start();
+}
+
+int Timer::Interval() const
+{
+    return timer_->interval();
+}
+
+void Timer::setInterval(int ms)
+{
+    timer_->setInterval(ms);
+    if (ms <= 0)
+        timer_->stop();
+}
+
+bool Timer::Enabled() const
+{
+    return timer_->isActive();
+}
+
+void Timer::setEnabled(bool enabled)
+{
+    if (enabled && timer_->interval() > 0)
+        timer_->start();
+    else
+        timer_->stop();
+}
+
+void Timer::fire()
+{
+    raise(Tick);
+}
+
+} // namespace forms

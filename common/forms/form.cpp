@@ -1,0 +1,275 @@
+#include "forms/form.h"
+
+#include "forms/forms.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWindowStateChangeEvent>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+using namespace Qt::StringLiterals;
+
+namespace forms {
+
+namespace {
+
+Control* makeControl(Form& form, const ControlRow& row)
+{
+    switch (row.kind) {
+    case Kind::TextBox:
+        return new TextBox(form, row);
+    case Kind::CommandButton:
+        return new CommandButton(form, row);
+    case Kind::Label:
+        return new Label(form, row);
+    case Kind::ListBox:
+        return new ListBox(form, row);
+    case Kind::CheckBox:
+        return new CheckBox(form, row);
+    case Kind::OptionButton:
+        return new OptionButton(form, row);
+    case Kind::PictureBox:
+        return new PictureBox(form, row);
+    case Kind::Timer:
+        return new Timer(form, row);
+    }
+    return nullptr;
+}
+
+bool takesFocus(const Control* c)
+{
+    const QWidget* w = c->widget();
+    return w && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && !w->isHidden();
+}
+
+} // namespace
+
+Form::Form(const FormRow& form, std::span<const ControlRow> controls,
+           std::span<const MenuRow> menus)
+    : font_(form.font)
+    , client_(new Surface(this))
+{
+    setObjectName(Name());
+    setWindowTitle(form.caption);
+    setCentralWidget(client_);
+    client_->setObjectName(Name());
+    client_->setFont(toQFont(font_));
+    client_->setFocusPolicy(Qt::NoFocus);
+    if (form.background.isValid()) {
+        QPalette palette = client_->palette();
+        palette.setColor(QPalette::Window, form.background);
+        client_->setPalette(palette);
+    }
+    client_->installEventFilter(this);
+
+    for (const ControlRow& row : controls)
+        controls_.push_back(makeControl(*this, row));
+
+    // The tab key follows TabIndex.
+    std::vector<Control*> order;
+    std::copy_if(controls_.begin(), controls_.end(), std::back_inserter(order),
+                 [](const Control* c) { return c->widget() && c->TabIndex() >= 0; });
+    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+        return a->TabIndex() < b->TabIndex();
+    });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1]->widget(), order[i]->widget());
+
+    buildMenus(menus);
+    place(form);
+}
+
+Form::~Form() = default;
+
+void Form::place(const FormRow& form)
+{
+    Qt::WindowFlags flags = Qt::Window;
+    switch (form.border) {
+    case Border::Sizable:
+        break;
+    case Border::FixedSingle:
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint;
+        break;
+    case Border::None:
+        flags |= Qt::FramelessWindowHint;
+        break;
+    }
+    setWindowFlags(flags);
+
+    const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+    const QSize size(px(form.width), px(form.height) + menuHeight);
+    if (form.border == Border::FixedSingle)
+        setFixedSize(size);
+    else
+        resize(size);
+
+    if (form.startUp == StartUp::CenterScreen) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+        }
+    }
+}
+
+void Form::buildMenus(std::span<const MenuRow> menus)
+{
+    auto hasItems = [&](const char* name) {
+        return std::any_of(menus.begin(), menus.end(), [&](const MenuRow& r) {
+            return r.parent && qstrcmp(r.parent, name) == 0;
+        });
+    };
+    for (const MenuRow& row : menus) {
+        QMenu* parentMenu = nullptr;
+        if (row.parent) {
+            parentMenu = menu(row.parent).submenu();
+            if (!parentMenu) {
+                std::fprintf(stderr, "menu %s has no items of its own\n", row.parent);
+                std::abort();
+            }
+        }
+        QAction* action = nullptr;
+        QMenu* submenu = nullptr;
+        if (hasItems(row.name)) {
+            submenu = new QMenu(row.caption, this);
+            action = parentMenu ? parentMenu->addMenu(submenu) : menuBar()->addMenu(submenu);
+        } else if (row.caption == u"-"_s) {
+            action = parentMenu ? parentMenu->addSeparator() : menuBar()->addSeparator();
+        } else {
+            action =
+                parentMenu ? parentMenu->addAction(row.caption) : menuBar()->addAction(row.caption);
+        }
+        if (!row.shortcut.isEmpty()) {
+            action->setShortcut(QKeySequence(row.shortcut));
+            action->setShortcutContext(Qt::WindowShortcut);
+            addAction(action); // a shortcut works while its menu is closed
+        }
+        menus_[QString::fromLatin1(row.name)] = new MenuItem(*this, row, action, submenu);
+    }
+}
+
+Control* Form::find(const char* name) const
+{
+    const QString wanted = QString::fromLatin1(name);
+    for (Control* c : controls_)
+        if (c->Name() == wanted)
+            return c;
+    return nullptr;
+}
+
+void Form::missing(const char* name) const
+{
+    std::fprintf(stderr, "Form1 has no control or menu item %s of that kind\n", name);
+    std::abort();
+}
+
+MenuItem& Form::menu(const char* name) const
+{
+    const auto it = menus_.find(QString::fromLatin1(name));
+    if (it == menus_.end())
+        missing(name);
+    return *it->second;
+}
+
+int Form::ScaleWidth() const
+{
+    return client_->width() * 15;
+}
+
+int Form::ScaleHeight() const
+{
+    return client_->height() * 15;
+}
+
+void Form::PopupMenu(MenuItem& item)
+{
+    if (QMenu* m = item.submenu())
+        m->exec(QCursor::pos());
+}
+
+void Form::Show()
+{
+    run(Load);
+    show();
+    started_ = true;
+    run(Resize);
+    std::vector<Control*> focusable;
+    std::copy_if(controls_.begin(), controls_.end(), std::back_inserter(focusable), takesFocus);
+    const auto first = std::min_element(
+        focusable.begin(), focusable.end(),
+        [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
+    if (first != focusable.end())
+        (*first)->SetFocus();
+}
+
+void Form::run(const std::function<void()>& handler)
+{
+    if (!handler)
+        return;
+    try {
+        handler();
+    } catch (const rt::Error& e) {
+        MsgBox(e.message());
+    } catch (const std::exception& e) {
+        MsgBox(u"内部错误："_s + QString::fromUtf8(e.what()));
+    }
+}
+
+void Form::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange && started_) {
+        const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+        // Minimising and restoring change no size of the client area, yet both are a Resize.
+        if ((old & Qt::WindowMinimized) != (windowState() & Qt::WindowMinimized))
+            run(Resize);
+    }
+    QMainWindow::changeEvent(event);
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != client_)
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Resize:
+        if (started_ && !(windowState() & Qt::WindowMinimized))
+            run(Resize);
+        break;
+    case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        pressOnBackground_ = client_->childAt(mouse->position().toPoint()) == nullptr;
+        afterDoubleClick_ = false;
+        break;
+    }
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const bool onBackground = client_->childAt(mouse->position().toPoint()) == nullptr;
+        // The release that ends a double-click is no second Click.
+        if (pressOnBackground_ && onBackground && !afterDoubleClick_)
+            run(Click);
+        pressOnBackground_ = false;
+        afterDoubleClick_ = false;
+        break;
+    }
+    case QEvent::MouseButtonDblClick: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (client_->childAt(mouse->position().toPoint()) == nullptr) {
+            afterDoubleClick_ = true;
+            run(DblClick);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace forms

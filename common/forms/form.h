@@ -1,0 +1,94 @@
+#pragma once
+
+#include "forms/controls.h"
+#include "forms/layout.h"
+#include "forms/menu.h"
+#include "forms/surface.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <initializer_list>
+#include <map>
+#include <span>
+#include <vector>
+
+namespace forms {
+
+// One program window, built from its layout tables. The client area is a print surface;
+// the controls stand on it, the menu bar above it.
+class Form : public QMainWindow {
+public:
+    Form(const FormRow& form, std::span<const ControlRow> controls,
+         std::span<const MenuRow> menus = {});
+    ~Form() override;
+
+    // The control or menu item of that name; asking for one the layout lacks is a fault
+    // of the program, reported at once.
+    template <typename T> T& control(const char* name) const
+    {
+        auto* c = dynamic_cast<T*>(find(name));
+        if (!c)
+            missing(name);
+        return *c;
+    }
+    MenuItem& menu(const char* name) const;
+    std::vector<Control*> controls() const { return controls_; }
+
+    QString Name() const { return QStringLiteral("Form1"); }
+    QString Caption() const { return windowTitle(); }
+    void setCaption(const QString& caption) { setWindowTitle(caption); }
+    QString FontName() const { return font_.name; }
+    float FontSize() const { return font_.size; }
+    // The client area in twips.
+    int ScaleWidth() const;
+    int ScaleHeight() const;
+
+    template <typename... Items> void Print(const Items&... items)
+    {
+        client_->print({PrintPiece(items)...});
+    }
+    void Cls() { client_->Cls(); }
+    QStringList printedLines() const { return client_->printedLines(); }
+    Surface& client() const { return *client_; }
+
+    // Shows a menu's items at the mouse and returns when the menu closes.
+    void PopupMenu(MenuItem& menu);
+
+    // Start-up: Load, the window shows, Resize, then the focus goes to the focusable control
+    // with the lowest TabIndex.
+    void Show();
+
+    // Runs a handler inside the error trap: a run-time error shows its message in a message
+    // box and the program goes on.
+    void run(const std::function<void()>& handler);
+
+    std::function<void()> Load;
+    std::function<void()> Resize;
+    std::function<void()> Click;    // on the background only
+    std::function<void()> DblClick; // on the background only, after Click
+
+protected:
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class Control;
+    Control* find(const char* name) const;
+    [[noreturn]] void missing(const char* name) const;
+    void buildMenus(std::span<const MenuRow> menus);
+    void place(const FormRow& form);
+
+    Font font_;
+    Surface* client_;
+    std::vector<Control*> controls_;
+    std::map<QString, MenuItem*> menus_;
+    bool started_ = false;
+    bool pressOnBackground_ = false;
+    bool afterDoubleClick_ = false;
+    // The control that had the focus when the window was last deactivated: its focus coming
+    // back with the window is no new GotFocus.
+    QPointer<Control> focusAtDeactivation_;
+};
+
+} // namespace forms

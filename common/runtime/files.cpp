@@ -1,0 +1,260 @@
+#include "runtime/files.h"
+
+#include "runtime/host.h"
+#include "runtime/text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
+
+namespace rt {
+
+QString App::Path()
+{
+    return host().appPath();
+}
+
+QString App::File(const QString& name)
+{
+    return Path() + QDir::separator() + name;
+}
+
+namespace {
+
+bool isLineEnd(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
+
+QString where(const QString& path, int line)
+{
+    return u"%1，第 %2 行"_s.arg(QDir::toNativeSeparators(path)).arg(line);
+}
+
+// The line of the first byte sequence that is not code page 936.
+int firstBadLine(const QByteArray& bytes)
+{
+    int line = 1;
+    qsizetype start = 0;
+    while (start <= bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size();
+        if (!fromCodePage(bytes.mid(start, end - start)))
+            return line;
+        ++line;
+        start = end + 1;
+    }
+    return line - 1;
+}
+
+// A number field: optional sign, digits with an optional decimal point, optional exponent,
+// and nothing else.
+bool isNumber(const QString& s)
+{
+    static const QRegularExpression pattern(uR"(^[+-]?(\d+\.?\d*|\.\d+)([eEdD][+-]?\d+)?$)"_s);
+    return pattern.match(s).hasMatch();
+}
+
+} // namespace
+
+InputFile::InputFile(const QString& path)
+    : path_(path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        const QFileInfo info(path);
+        if (!info.exists())
+            raise(info.dir().exists() ? ErrorCode::FileNotFound : ErrorCode::PathNotFound,
+                  QDir::toNativeSeparators(path));
+        raise(ErrorCode::PermissionDenied, QDir::toNativeSeparators(path));
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        raise(ErrorCode::DeviceIO, QDir::toNativeSeparators(path));
+    auto text = fromCodePage(bytes);
+    if (!text)
+        raise(ErrorCode::InvalidCharacters, where(path, firstBadLine(bytes)));
+    text_ = std::move(*text);
+}
+
+bool InputFile::Eof() const
+{
+    for (qsizetype i = pos_; i < text_.size(); ++i) {
+        const QChar c = text_[i];
+        if (c != u' ' && c != u'\t' && !isLineEnd(c))
+            return false;
+    }
+    return true;
+}
+
+void InputFile::fail(ErrorCode code) const
+{
+    raise(code, where(path_, fieldLine_));
+}
+
+void InputFile::skipBlanks()
+{
+    while (pos_ < text_.size() && (text_[pos_] == u' ' || text_[pos_] == u'\t'))
+        ++pos_;
+}
+
+void InputFile::skipSeparator()
+{
+    // Whatever stands between a field and its separator is not part of any field.
+    while (pos_ < text_.size() && text_[pos_] != u',' && !isLineEnd(text_[pos_]))
+        ++pos_;
+    if (pos_ >= text_.size())
+        return;
+    if (text_[pos_] == u',') {
+        ++pos_;
+        afterComma_ = true;
+        return;
+    }
+    if (text_[pos_] == u'\r')
+        ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == u'\n')
+        ++pos_;
+    ++line_;
+}
+
+QString InputFile::nextField(bool* quoted)
+{
+    // Blank lines between fields separate nothing.
+    while (true) {
+        skipBlanks();
+        if (!afterComma_ && pos_ < text_.size() && isLineEnd(text_[pos_])) {
+            if (text_[pos_] == u'\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == u'\n')
+                ++pos_;
+            ++pos_;
+            ++line_;
+            continue;
+        }
+        break;
+    }
+    fieldLine_ = line_;
+    if (pos_ >= text_.size() && !afterComma_)
+        fail(ErrorCode::InputPastEnd);
+    afterComma_ = false;
+
+    QString field;
+    *quoted = text_[pos_] == u'"';
+    if (*quoted) {
+        const qsizetype start = ++pos_;
+        while (pos_ < text_.size() && text_[pos_] != u'"' && !isLineEnd(text_[pos_]))
+            ++pos_;
+        field = text_.mid(start, pos_ - start);
+        if (pos_ < text_.size() && text_[pos_] == u'"')
+            ++pos_;
+    } else {
+        const qsizetype start = pos_;
+        while (pos_ < text_.size() && text_[pos_] != u',' && !isLineEnd(text_[pos_]))
+            ++pos_;
+        field = text_.mid(start, pos_ - start).trimmed();
+    }
+    skipSeparator();
+    return field;
+}
+
+void InputFile::Input(QString& field)
+{
+    bool quoted = false;
+    field = nextField(&quoted);
+}
+
+void InputFile::Input(double& field)
+{
+    bool quoted = false;
+    const QString text = nextField(&quoted).trimmed();
+    if (text.isEmpty()) {
+        field = 0;
+        return;
+    }
+    if (!isNumber(text))
+        fail(ErrorCode::TypeMismatch);
+    try {
+        field = Val(text);
+    } catch (const Error& e) {
+        fail(e.code());
+    }
+}
+
+void InputFile::Input(Integer& field)
+{
+    double v = 0;
+    Input(v);
+    try {
+        field = CInt(v);
+    } catch (const Error& e) {
+        fail(e.code());
+    }
+}
+
+void InputFile::Input(Long& field)
+{
+    double v = 0;
+    Input(v);
+    try {
+        field = CLng(v);
+    } catch (const Error& e) {
+        fail(e.code());
+    }
+}
+
+OutputFile::OutputFile(const QString& path)
+    : path_(path)
+    , file_(std::make_unique<QSaveFile>(path))
+{
+    const QFileInfo info(path);
+    if (!info.dir().exists())
+        fail(ErrorCode::PathNotFound);
+    if (info.isDir())
+        fail(ErrorCode::PermissionDenied);
+    if (!file_->open(QIODevice::WriteOnly))
+        fail(file_->error() == QFileDevice::ResourceError ? ErrorCode::DiskFull
+                                                          : ErrorCode::PermissionDenied);
+}
+
+OutputFile::~OutputFile()
+{
+    if (file_)
+        file_->cancelWriting();
+}
+
+void OutputFile::fail(ErrorCode code)
+{
+    if (file_)
+        file_->cancelWriting();
+    file_.reset();
+    raise(code, QDir::toNativeSeparators(path_));
+}
+
+void OutputFile::writeLine(const QString& line)
+{
+    if (!file_)
+        raise(ErrorCode::BadFileName, QDir::toNativeSeparators(path_));
+    const auto bytes = toCodePage(line);
+    if (!bytes)
+        fail(ErrorCode::InvalidCharacters);
+    if (file_->write(*bytes + "\r\n") < 0)
+        fail(file_->error() == QFileDevice::ResourceError ? ErrorCode::DiskFull
+                                                          : ErrorCode::DeviceIO);
+}
+
+void OutputFile::Close()
+{
+    if (!file_)
+        return;
+    if (!file_->commit()) {
+        const auto error = file_->error();
+        file_.reset();
+        raise(error == QFileDevice::ResourceError ? ErrorCode::DiskFull : ErrorCode::DeviceIO,
+              QDir::toNativeSeparators(path_));
+    }
+    file_.reset();
+}
+
+} // namespace rt

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "runtime/numbers.h"
+
+#include <QSaveFile>
+#include <QString>
+#include <memory>
+#include <type_traits>
+
+namespace rt {
+
+namespace App {
+// The program's folder, without a trailing separator.
+QString Path();
+// A file in the program's folder, joined with the platform's separator.
+QString File(const QString& name);
+} // namespace App
+
+// A text file opened for sequential input. The whole file is read and converted from code
+// page 936 when it is opened, so bytes that are not code page 936 are an error that names the
+// file and the line before any field is read.
+class InputFile {
+public:
+    // A missing file is the file-not-found error, with the path.
+    explicit InputFile(const QString& path);
+
+    // True at the end of the file. Blank lines and blanks after the last field are no field.
+    bool Eof() const;
+
+    // Reads the next field, separated by a comma or a line end. A text in double quotes keeps
+    // its blanks; a bare text is read up to the separator and trimmed. A number field must be
+    // a number (an empty one is 0); a whole-number field rounds halves to even and raises the
+    // overflow error outside its range. Every error names the file and the line.
+    void Input(QString& field);
+    void Input(double& field);
+    void Input(Integer& field);
+    void Input(Long& field);
+
+    const QString& path() const { return path_; }
+    // The line (from 1) on which the last field read began.
+    int line() const { return fieldLine_; }
+    void Close() {}
+
+private:
+    [[noreturn]] void fail(ErrorCode code) const;
+    QString nextField(bool* quoted);
+    void skipBlanks();
+    void skipSeparator();
+
+    QString path_;
+    QString text_;
+    qsizetype pos_ = 0;
+    int line_ = 1;
+    int fieldLine_ = 0;
+    bool afterComma_ = false; // a line end right after a comma ends an empty field
+};
+
+// A text file opened for sequential output. What is written goes to a temporary file beside
+// the target, which takes the target's place only when Close succeeds; a failed or interrupted
+// write leaves the old file exactly as it was.
+class OutputFile {
+public:
+    // The folder must exist and be writable; otherwise the error names the file.
+    explicit OutputFile(const QString& path);
+    ~OutputFile(); // without Close nothing replaces the old file
+
+    // One line: texts in double quotes, numbers bare, commas between, CR LF after.
+    template <typename... Fields> void Write(const Fields&... fields)
+    {
+        QString line;
+        ((line += (line.isEmpty() ? QString() : QStringLiteral(",")) + field(fields)), ...);
+        writeLine(line);
+    }
+    void Close();
+
+    const QString& path() const { return path_; }
+
+private:
+    template <typename F> static QString field(const F& f)
+    {
+        if constexpr (std::is_convertible_v<const F&, QString>)
+            return u'"' + QString(f) + u'"';
+        else
+            return CStr(f);
+    }
+    void writeLine(const QString& line);
+    [[noreturn]] void fail(ErrorCode code);
+
+    QString path_;
+    std::unique_ptr<QSaveFile> file_;
+};
+
+} // namespace rt

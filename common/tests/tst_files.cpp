@@ -1,0 +1,264 @@
+#include "runtime/runtime.h"
+#include "testhost.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+using rt::ErrorCode;
+using rt::Integer;
+
+namespace {
+
+QByteArray gbk(const QString& text)
+{
+    return *rt::toCodePage(text);
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The message of the error the call raises, or an empty text.
+QString messageOf(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const rt::Error& e) {
+        return e.message();
+    }
+    return {};
+}
+
+} // namespace
+
+class FilesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void appPathHasNoTrailingSeparator();
+    void inputReadsQuotedAndBareFields_data();
+    void inputReadsQuotedAndBareFields();
+    void numberFieldsAreChecked_data();
+    void numberFieldsAreChecked();
+    void eofIgnoresTrailingBlankLines();
+    void readingPastTheEndIsAnError();
+    void missingFileIsNamed();
+    void bytesOutsideCodePage936AreAnErrorWithTheLine();
+    void writeProducesExactBytes();
+    void writeReplacesTheFileOnlyOnClose();
+    void writeToAMissingFolderFails();
+    void writeRejectsCharactersOutsideCodePage936();
+};
+
+void FilesTest::appPathHasNoTrailingSeparator()
+{
+    TestHost host;
+    QCOMPARE(rt::App::Path(), host.folder.path());
+    QVERIFY(!rt::App::Path().endsWith(u'/'));
+    QCOMPARE(rt::App::File(u"student1.dat"_s), host.folder.path() + u"/student1.dat"_s);
+}
+
+void FilesTest::inputReadsQuotedAndBareFields_data()
+{
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("quoted keeps blanks")
+        << u"\"张三 \",\"男\",20\r\n"_s << QStringList{u"张三 "_s, u"男"_s, u"20"_s};
+    QTest::newRow("bare is trimmed")
+        << u"  李四  , 女 ,19\r\n"_s << QStringList{u"李四"_s, u"女"_s, u"19"_s};
+    QTest::newRow("line ends separate")
+        << u"\"a\"\r\n\"b\"\n\"c\""_s << QStringList{u"a"_s, u"b"_s, u"c"_s};
+    QTest::newRow("empty field between commas")
+        << u"\"王五\",,18\r\n"_s << QStringList{u"王五"_s, QString(), u"18"_s};
+    QTest::newRow("quoted comma") << u"\"a,b\",c"_s << QStringList{u"a,b"_s, u"c"_s};
+    QTest::newRow("text after closing quote ignored")
+        << u"\"ab\"xy,c"_s << QStringList{u"ab"_s, u"c"_s};
+    QTest::newRow("lone CR ends a line") << u"a\rb"_s << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("blank line between records") << u"a\r\n\r\nb"_s << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("unclosed quote ends at line end")
+        << u"\"abc\r\nd"_s << QStringList{u"abc"_s, u"d"_s};
+}
+
+void FilesTest::inputReadsQuotedAndBareFields()
+{
+    QFETCH(QString, content);
+    QFETCH(QStringList, fields);
+    TestHost host;
+    const QString path = rt::App::File(u"in.dat"_s);
+    writeBytes(path, gbk(content));
+    rt::InputFile file(path);
+    QStringList read;
+    while (!file.Eof()) {
+        QString field;
+        file.Input(field);
+        read << field;
+    }
+    QCOMPARE(read, fields);
+}
+
+void FilesTest::numberFieldsAreChecked_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("error"); // empty when the field reads
+    QTest::newRow("20") << u"20"_s << 20 << QString();
+    QTest::newRow("-5") << u"-5"_s << -5 << QString();
+    QTest::newRow("blanks around") << u"  7  "_s << 7 << QString();
+    QTest::newRow("empty is 0") << QString() << 0 << QString();
+    QTest::newRow("quoted number") << u"\"12\""_s << 12 << QString();
+    QTest::newRow("half to even") << u"20.5"_s << 20 << QString();
+    QTest::newRow("32767") << u"32767"_s << 32767 << QString();
+    QTest::newRow("-32768") << u"-32768"_s << -32768 << QString();
+    QTest::newRow("32768") << u"32768"_s << 0 << u"溢出"_s;
+    QTest::newRow("letters") << u"abc"_s << 0 << u"类型不匹配"_s;
+    QTest::newRow("digits then letters") << u"12abc"_s << 0 << u"类型不匹配"_s;
+}
+
+void FilesTest::numberFieldsAreChecked()
+{
+    QFETCH(QString, field);
+    QFETCH(int, value);
+    QFETCH(QString, error);
+    TestHost host;
+    const QString path = rt::App::File(u"n.dat"_s);
+    writeBytes(path, gbk(u"\"x\"\r\n\"y\","_s + field + u"\r\n"_s));
+    rt::InputFile file(path);
+    QString x, y;
+    file.Input(x);
+    file.Input(y);
+    Integer n = 99;
+    const QString message = messageOf([&] { file.Input(n); });
+    if (error.isEmpty()) {
+        QCOMPARE(message, QString());
+        QCOMPARE(int(n.value()), value);
+        QVERIFY(file.Eof());
+    } else {
+        QCOMPARE(message, error + u"："_s + path + u"，第 2 行"_s);
+        QCOMPARE(n.value(), 99); // the variable keeps its value
+    }
+}
+
+void FilesTest::eofIgnoresTrailingBlankLines()
+{
+    TestHost host;
+    const QString path = rt::App::File(u"e.dat"_s);
+    writeBytes(path, "\"a\",1\r\n\r\n  \r\n\r\n");
+    rt::InputFile file(path);
+    QVERIFY(!file.Eof());
+    QString a;
+    Integer n;
+    file.Input(a);
+    file.Input(n);
+    QVERIFY(file.Eof());
+
+    writeBytes(path, QByteArray());
+    QVERIFY(rt::InputFile(path).Eof());
+}
+
+void FilesTest::readingPastTheEndIsAnError()
+{
+    TestHost host;
+    const QString path = rt::App::File(u"short.dat"_s);
+    writeBytes(path, "\"a\",\"b\"\r\n\"c\",\"d\"\r\n");
+    rt::InputFile file(path);
+    QString f;
+    for (int i = 0; i < 4; ++i)
+        file.Input(f);
+    QCOMPARE(file.line(), 2);
+    QCOMPARE(messageOf([&] { file.Input(f); }), u"输入超出文件尾："_s + path + u"，第 3 行"_s);
+}
+
+void FilesTest::missingFileIsNamed()
+{
+    TestHost host;
+    const QString path = rt::App::File(u"student1.dat"_s);
+    QCOMPARE(messageOf([&] { rt::InputFile file(path); }), u"文件未找到："_s + path);
+    const QString deep = rt::App::File(u"no/such/file.dat"_s);
+    QCOMPARE(messageOf([&] { rt::InputFile file(deep); }), u"路径未找到："_s + deep);
+}
+
+void FilesTest::bytesOutsideCodePage936AreAnErrorWithTheLine()
+{
+    TestHost host;
+    const QString path = rt::App::File(u"bad.dat"_s);
+    writeBytes(path,
+               gbk(u"\"张三\",\"男\",20\r\n\"李四\",\"女\",19\r\n"_s) + "\"\x81\x20\",\"x\",1\r\n");
+    QCOMPARE(messageOf([&] { rt::InputFile file(path); }),
+             u"文件中有不属于代码页 936 的字节："_s + path + u"，第 3 行"_s);
+    writeBytes(path, "\"ab\x81");
+    QVERIFY(messageOf([&] { rt::InputFile file(path); }).endsWith(u"第 1 行"_s));
+}
+
+void FilesTest::writeProducesExactBytes()
+{
+    TestHost host;
+    const QString path = rt::App::File(u"student2.dat"_s);
+    rt::OutputFile out(path);
+    out.Write(rt::FixedString<3>(u"张三"_s), rt::FixedString<1>(u"男"_s), Integer(20));
+    out.Write(u"abc"_s, u"女"_s, Integer(-5));
+    out.Close();
+    const QByteArray expected = QByteArray("\"") + gbk(u"张三"_s) + " \",\"" + gbk(u"男"_s) +
+                                "\",20\r\n\"abc\",\"" + gbk(u"女"_s) + "\",-5\r\n";
+    QCOMPARE(readBytes(path), expected);
+    QCOMPARE(readBytes(path).left(17).size(), 17);
+    QCOMPARE(readBytes(path).indexOf("\r\n"), 15); // the 17-byte record: 15 bytes and CR LF
+}
+
+void FilesTest::writeReplacesTheFileOnlyOnClose()
+{
+    TestHost host;
+    const QString path = rt::App::File(u"student2.dat"_s);
+    writeBytes(path, "old\r\n");
+    {
+        rt::OutputFile out(path);
+        out.Write(u"new"_s);
+        QCOMPARE(readBytes(path), QByteArray("old\r\n")); // not yet
+        // Leaving without Close, as when an error cuts the save short.
+    }
+    QCOMPARE(readBytes(path), QByteArray("old\r\n"));
+    QCOMPARE(QDir(host.folder.path()).entryList(QDir::Files), QStringList{u"student2.dat"_s});
+    rt::OutputFile out(path);
+    out.Write(u"new"_s);
+    out.Close();
+    QCOMPARE(readBytes(path), QByteArray("\"new\"\r\n"));
+    rt::OutputFile empty(path);
+    empty.Close();
+    QCOMPARE(readBytes(path), QByteArray()); // opened for output and closed: emptied
+}
+
+void FilesTest::writeToAMissingFolderFails()
+{
+    TestHost host;
+    const QString path = rt::App::File(u"gone/student2.dat"_s);
+    QCOMPARE(messageOf([&] { rt::OutputFile out(path); }), u"路径未找到："_s + path);
+    const QString folder = rt::App::File(u"sub"_s);
+    QVERIFY(QDir().mkdir(folder));
+    QVERIFY(messageOf([&] { rt::OutputFile out(folder); }).startsWith(u"没有权限"_s));
+}
+
+void FilesTest::writeRejectsCharactersOutsideCodePage936()
+{
+    TestHost host;
+    const QString path = rt::App::File(u"student2.dat"_s);
+    writeBytes(path, "old\r\n");
+    rt::OutputFile out(path);
+    QVERIFY(
+        messageOf([&] { out.Write(u"\U0001F600"_s); }).startsWith(u"文件中有不属于代码页 936"_s));
+    QVERIFY(messageOf([&] { out.Close(); }).isEmpty());
+    QCOMPARE(readBytes(path), QByteArray("old\r\n"));
+}
+
+QTEST_GUILESS_MAIN(FilesTest)
+#include "tst_files.moc"

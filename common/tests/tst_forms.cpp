@@ -1,0 +1,506 @@
+#include "forms/forms.h"
+#include "testhost.h"
+#include "uitest.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using namespace forms;
+
+namespace {
+
+const FormRow kForm{u"试验窗体"_s, 4500, 3000};
+
+const ControlRow kControls[] = {
+    // kind               name        text            left  top   width height tab
+    {Kind::CommandButton, "Command1", u"确定\r\n下行"_s, 2400, 120, 1200, 600, 2},
+    {Kind::TextBox, "Text1", u"起始"_s, 120, 120, 2000, 1500, 1, {}, MultiLine | VScroll},
+    {Kind::TextBox, "Text2", u"12"_s, 120, 1800, 900, 375, 3},
+    {Kind::Label, "Label1", u"Label1"_s, 2400, 900, 300, 200, 0, {u"宋体"_s, 15.75f}, AutoSize},
+    {Kind::PictureBox, "Picture1", {}, 2400, 1500, 1800, 1200, 4},
+    {Kind::OptionButton, "Option1", u"Option1"_s, 1200, 1800, 900, 300, 5},
+    {Kind::OptionButton, "Option2", u"Option2"_s, 1200, 2200, 900, 300, 6},
+    {Kind::Timer, "Timer1", {}, 0, 0, 0, 0, -1, {}, Plain, {}, 1000},
+};
+
+const MenuRow kMenus[] = {
+    {"MFile", u"文件"_s},
+    {"MFile_Open", u"打开"_s, "MFile", u"Ctrl+O"_s},
+    {"MFile_L1", u"-"_s, "MFile"},
+    {"MFile_Mark", u"标记"_s, "MFile"},
+    {"PMenu", u"弹出菜单"_s, nullptr, {}, false},
+    {"PMenu_Item", u"项目"_s, "PMenu"},
+};
+
+// A window with every kind of control that records the events it sees.
+class TestForm : public Form {
+public:
+    TestForm(const FormRow& row = kForm)
+        : Form(row, kControls, kMenus)
+    {
+        Load = [this] { events << u"Load"_s; };
+        Resize = [this] { events << u"Resize"_s; };
+        Click = [this] { events << u"Click"_s; };
+        DblClick = [this] { events << u"DblClick"_s; };
+        Text1.GotFocus = [this] { events << u"Text1.GotFocus"_s; };
+        Text2.GotFocus = [this] { events << u"Text2.GotFocus"_s; };
+        Text1.Change = [this] { events << u"Text1.Change"_s; };
+        Text2.Change = [this] { events << u"Text2.Change"_s; };
+        Command1.Click = [this] { events << u"Command1.Click"_s; };
+        menu("MFile_Open").Click = [this] { events << u"MFile_Open"_s; };
+    }
+
+    TextBox& Text1 = control<TextBox>("Text1");
+    TextBox& Text2 = control<TextBox>("Text2");
+    CommandButton& Command1 = control<CommandButton>("Command1");
+    Label& Label1 = control<Label>("Label1");
+    PictureBox& Picture1 = control<PictureBox>("Picture1");
+    QStringList events;
+};
+
+void show(Form& form)
+{
+    QVERIFY(uitest::show(form));
+}
+
+} // namespace
+
+class FormsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setUpToolkit(u"formstest"_s); }
+    void geometryComesFromTwips();
+    void framesAndStartPosition();
+    void startUpOrderIsLoadResizeFocus();
+    void tabOrderFollowsTabIndex();
+    void changeFiresForEveryChangeButNotTheInitialText();
+    void multiLineTextHoldsCrLf();
+    void selTextAppendsAtTheEnd();
+    void printWritesItemsAtThePrintPosition();
+    void doubleClickOnBackgroundIsClickThenDblClick();
+    void clickOnAControlIsNoFormClick();
+    void errorTrapShowsTheMessageAndGoesOn();
+    void msgBoxTakesTheProgramTitleByDefault();
+    void menusFollowTheirTable();
+    void checkMarksChangeOnlyByTheProgram();
+    void shortcutRunsTheMenuCommand();
+    void popupMenuShowsAndReturns();
+    void fontSizesTheToolkitCannotTakeAreIgnored();
+    void labelAutoSizeGrowsRightAndDown();
+    void keyPressGivesTheCodeByReference();
+    void mouseDownReportsTheButtonAndNoContextMenuShows();
+    void minimiseAndRestoreRaiseResize();
+    void optionButtonsFormOneGroup();
+    void timerRaisesItsEvent();
+};
+
+void FormsTest::geometryComesFromTwips()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    QCOMPARE(form.client().size(), QSize(300, 200));
+    QCOMPARE(form.ScaleWidth(), 4500);
+    QCOMPARE(form.Text1.widget()->geometry(), QRect(8, 8, 133, 100));
+    QCOMPARE(form.Command1.widget()->geometry(), QRect(160, 8, 80, 40));
+    QCOMPARE(form.Text2.Left(), 120);
+    QCOMPARE(form.Text2.Width(), 900);
+    QCOMPARE(form.Text1.widget()->objectName(), u"Text1"_s);
+    QVERIFY(form.menuBar()->isVisible());
+    QVERIFY(form.client().geometry().top() >= form.menuBar()->height());
+}
+
+void FormsTest::framesAndStartPosition()
+{
+    TestHost host;
+    TestForm sizable;
+    QVERIFY(sizable.windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    FormRow fixed = kForm;
+    fixed.border = Border::FixedSingle;
+    TestForm single(fixed);
+    QVERIFY(!(single.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!(single.windowFlags() & Qt::WindowMinimizeButtonHint));
+    QCOMPARE(single.minimumSize(), single.maximumSize());
+
+    FormRow none = kForm;
+    none.border = Border::None;
+    none.startUp = StartUp::CenterScreen;
+    none.background = Qt::black;
+    TestForm frameless(none);
+    show(frameless);
+    QVERIFY(frameless.windowFlags() & Qt::FramelessWindowHint);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(qAbs(frameless.geometry().center().x() - screen.center().x()) <= 1);
+    QCOMPARE(frameless.client().palette().color(QPalette::Window), QColor(Qt::black));
+}
+
+void FormsTest::startUpOrderIsLoadResizeFocus()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    // Label1 (TabIndex 0) takes no focus, so Text1 (1) is the first.
+    QCOMPARE(form.events, (QStringList{u"Load"_s, u"Resize"_s, u"Text1.GotFocus"_s}));
+    QVERIFY(form.Text1.widget()->hasFocus());
+}
+
+void FormsTest::tabOrderFollowsTabIndex()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    QStringList visited;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, (QStringList{u"Command1"_s, u"Text2"_s, u"Picture1"_s, u"Option1"_s}));
+    // Leaving Text1 raised nothing; coming back raises GotFocus again.
+    form.events.clear();
+    form.Text1.SetFocus();
+    QCOMPARE(form.events, QStringList{u"Text1.GotFocus"_s});
+}
+
+void FormsTest::changeFiresForEveryChangeButNotTheInitialText()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    form.events.clear();
+    QCOMPARE(form.Text2.Text(), u"12"_s);
+    form.Text2.SetFocus();
+    form.events.clear();
+    QTest::keyClicks(form.Text2.widget(), u"abc"_s);
+    QTest::keyClick(form.Text2.widget(), Qt::Key_Backspace);
+    QCOMPARE(form.events.count(u"Text2.Change"_s), 4);
+    QCOMPARE(form.Text2.Text(), u"12ab"_s);
+    form.Text2.setText(u"x"_s);
+    QCOMPARE(form.events.count(u"Text2.Change"_s), 5);
+    form.Text2.setText(u"x"_s); // the same text: no change
+    QCOMPARE(form.events.count(u"Text2.Change"_s), 5);
+}
+
+void FormsTest::multiLineTextHoldsCrLf()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    form.Text1.setText(u"一\r\n二\r\n"_s);
+    QCOMPARE(static_cast<QPlainTextEdit*>(form.Text1.widget())->toPlainText(), u"一\n二\n"_s);
+    QCOMPARE(form.Text1.Text(), u"一\r\n二\r\n"_s);
+    form.Text1.SetFocus();
+    form.Text1.setSelStart(int(form.Text1.Text().size()));
+    QTest::keyClicks(form.Text1.widget(), u"c"_s);
+    QTest::keyClick(form.Text1.widget(), Qt::Key_Return);
+    QCOMPARE(form.Text1.Text(), u"一\r\n二\r\nc\r\n"_s);
+}
+
+void FormsTest::selTextAppendsAtTheEnd()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    form.Text1.setText(u"a\r\nb"_s);
+    form.Text1.setSelStart(int(form.Text1.Text().size()));
+    QCOMPARE(form.Text1.SelStart(), 4);
+    form.Text1.setSelText(u"\r\nc\r\n"_s);
+    QCOMPARE(form.Text1.Text(), u"a\r\nb\r\nc\r\n"_s);
+    form.Text1.setSelStart(3);
+    form.Text1.setSelLength(1);
+    QCOMPARE(form.Text1.SelText(), u"b"_s);
+}
+
+void FormsTest::printWritesItemsAtThePrintPosition()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    PictureBox& p = form.Picture1;
+    p.Print();
+    p.Print(u"数字字符个数"_s, Semi, rt::Integer(5));
+    p.Print(rt::Integer(7), Semi, rt::Integer(-12), Semi);
+    p.Print(rt::Integer(3), Semi);
+    QCOMPARE(p.printedLines(), (QStringList{QString(), u"数字字符个数 5 "_s, u" 7 -12  3 "_s}));
+    QVERIFY(p.surface().CurrentX() > 0);
+    p.Print();
+    p.Print(u"a"_s, Comma, u"b"_s);
+    QCOMPARE(p.printedLines().last(), u"a             b"_s);
+    QCOMPARE(p.printedLines().last().indexOf(u'b'), 14);
+    p.Cls();
+    QCOMPARE(p.printedLines(), QStringList());
+    QCOMPARE(p.surface().CurrentX(), 0.0f);
+    QCOMPARE(p.surface().CurrentY(), 0.0f);
+    form.Print(u"on the form"_s);
+    QCOMPARE(form.printedLines(), QStringList{u"on the form"_s});
+    // What was printed is drawn again from what the surface keeps.
+    const QImage before = p.surface().grab().toImage();
+    p.Print(u"字"_s);
+    QVERIFY(p.surface().grab().toImage() != before);
+}
+
+void FormsTest::doubleClickOnBackgroundIsClickThenDblClick()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    form.events.clear();
+    uitest::doubleClick(&form.client(), QPoint(290, 190));
+    QCOMPARE(form.events, (QStringList{u"Click"_s, u"DblClick"_s}));
+    form.events.clear();
+    QTest::mouseClick(&form.client(), Qt::LeftButton, {}, QPoint(290, 190));
+    QCOMPARE(form.events, QStringList{u"Click"_s});
+}
+
+void FormsTest::clickOnAControlIsNoFormClick()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    form.events.clear();
+    uitest::doubleClick(form.Command1.widget());
+    uitest::doubleClick(form.Label1.widget());
+    QTest::mouseClick(form.Picture1.widget(), Qt::LeftButton);
+    QVERIFY(!form.events.contains(u"Click"_s));
+    QVERIFY(!form.events.contains(u"DblClick"_s));
+    QVERIFY(form.events.contains(u"Command1.Click"_s));
+}
+
+void FormsTest::errorTrapShowsTheMessageAndGoesOn()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    bool after = false;
+    form.Command1.Click = [&] {
+        rt::Integer big = 32767;
+        ++big; // the overflow error
+        after = true;
+    };
+    QTest::mouseClick(form.Command1.widget(), Qt::LeftButton);
+    QVERIFY(!after);
+    QCOMPARE(host.shown.size(), 1);
+    QCOMPARE(host.shown[0].prompt, u"溢出"_s);
+    QCOMPARE(host.shown[0].title, u"formstest"_s);
+    QCOMPARE(host.shown[0].buttons, 0);
+    form.Command1.Click = [&] { after = true; };
+    QTest::mouseClick(form.Command1.widget(), Qt::LeftButton);
+    QVERIFY(after);
+    QCOMPARE(host.ends, 0);
+}
+
+void FormsTest::msgBoxTakesTheProgramTitleByDefault()
+{
+    TestHost host;
+    host.answers = {6};
+    QCOMPARE(MsgBox(u"是否需要保存？"_s, vbYesNo), vbYes);
+    QCOMPARE(MsgBox(u"是否需要保存？"_s, vbYesNo), vbNo);
+    QCOMPARE(MsgBox(u"输入错误"_s, vbOKOnly, u"题"_s), vbOK);
+    QCOMPARE(host.shown[0].title, u"formstest"_s);
+    QCOMPARE(host.shown[2].title, u"题"_s);
+    End();
+    QCOMPARE(host.ends, 1);
+}
+
+void FormsTest::menusFollowTheirTable()
+{
+    TestHost host;
+    TestForm form;
+    const QList<QAction*> bar = form.menuBar()->actions();
+    QCOMPARE(bar.size(), 2);
+    QCOMPARE(bar[0]->text(), u"文件"_s);
+    QVERIFY(bar[0]->isVisible());
+    QVERIFY(!bar[1]->isVisible()); // PMenu is hidden but still has its items
+    QCOMPARE(form.menu("PMenu").submenu()->actions().size(), 1);
+    const QList<QAction*> file = form.menu("MFile").submenu()->actions();
+    QCOMPARE(file.size(), 3);
+    QCOMPARE(file[0]->text(), u"打开"_s);
+    QVERIFY(file[1]->isSeparator());
+    QCOMPARE(form.menu("MFile_L1").Caption(), u"-"_s);
+    QCOMPARE(file[0]->shortcut(), QKeySequence(u"Ctrl+O"_s));
+    QVERIFY(!form.menu("MFile_Mark").Checked());
+}
+
+void FormsTest::checkMarksChangeOnlyByTheProgram()
+{
+    TestHost host;
+    TestForm form;
+    MenuItem& mark = form.menu("MFile_Mark");
+    int clicks = 0;
+    mark.Click = [&] { ++clicks; };
+    mark.action()->trigger();
+    QVERIFY(!mark.Checked());
+    QVERIFY(!mark.action()->isChecked());
+    mark.setChecked(true);
+    mark.action()->trigger();
+    QVERIFY(mark.Checked());
+    QVERIFY(mark.action()->isChecked());
+    QCOMPARE(clicks, 2);
+}
+
+void FormsTest::shortcutRunsTheMenuCommand()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    form.events.clear();
+    QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(form.events, QStringList{u"MFile_Open"_s});
+}
+
+void FormsTest::popupMenuShowsAndReturns()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    int chosen = 0;
+    form.menu("PMenu_Item").Click = [&] { ++chosen; };
+    QStringList seen;
+    QTimer::singleShot(50, [&] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(popup);
+        for (QAction* a : popup->actions())
+            seen << a->text();
+        popup->actions().first()->trigger();
+        popup->close();
+    });
+    form.PopupMenu(form.menu("PMenu"));
+    QCOMPARE(seen, QStringList{u"项目"_s});
+    QCOMPARE(chosen, 1);
+}
+
+void FormsTest::fontSizesTheToolkitCannotTakeAreIgnored()
+{
+    TestHost host;
+    TestForm form;
+    TextBox& t = form.Text1;
+    QCOMPARE(t.FontName(), u"宋体"_s);
+    QCOMPARE(t.FontSize(), 9.0f);
+    QCOMPARE(t.widget()->font().family(), u"AR PL UMing CN"_s);
+    t.setFontSize(t.FontSize() + 4);
+    QCOMPARE(t.FontSize(), 13.0f);
+    QCOMPARE(t.widget()->font().pointSizeF(), 13.0);
+    for (float bad : {0.0f, -3.0f, 0.5f, 5000.0f, std::nanf("")}) {
+        t.setFontSize(bad);
+        QCOMPARE(t.FontSize(), 13.0f);
+    }
+    t.setFontName(u"隶书"_s);
+    QCOMPARE(t.FontName(), u"隶书"_s);
+    QCOMPARE(t.widget()->font().family(), u"AR PL UKai CN"_s);
+    QCOMPARE(t.FontSize(), 13.0f);
+    t.setFontName(u"@宋体"_s);
+    QCOMPARE(t.FontName(), u"@宋体"_s);
+    QVERIFY(isVertical(t.FontName()));
+}
+
+void FormsTest::labelAutoSizeGrowsRightAndDown()
+{
+    TestHost host;
+    TestForm form;
+    Label& l = form.Label1;
+    const QPoint corner = l.widget()->pos();
+    l.setCaption(u"最大公因数为12345"_s);
+    QCOMPARE(l.widget()->pos(), corner);
+    QVERIFY(l.widget()->width() > px(300));
+    QVERIFY(l.widget()->width() >= l.widget()->fontMetrics().horizontalAdvance(l.Caption()));
+}
+
+void FormsTest::keyPressGivesTheCodeByReference()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    QList<int> codes;
+    form.Text2.KeyPress = [&](rt::Integer& code) {
+        codes << code.value();
+        if (code.value() == 'x')
+            code = 0; // dropped
+        if (code.value() == 'a')
+            code = 65; // "A"
+    };
+    form.Text2.setText(QString());
+    form.Text2.SetFocus();
+    QTest::keyClicks(form.Text2.widget(), u"1xa"_s);
+    QTest::keyClick(form.Text2.widget(), Qt::Key_Return);
+    QCOMPARE(codes, (QList<int>{'1', 'x', 'a', 13}));
+    QCOMPARE(form.Text2.Text(), u"1A"_s);
+}
+
+void FormsTest::mouseDownReportsTheButtonAndNoContextMenuShows()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    QList<int> buttons;
+    form.Text1.MouseDown = [&](int button, int, float x, float y) {
+        buttons << button;
+        QVERIFY(x >= 0 && y >= 0);
+    };
+    auto* viewport = static_cast<QPlainTextEdit*>(form.Text1.widget())->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mousePress(viewport, Qt::RightButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(viewport, Qt::RightButton, {}, QPoint(10, 10));
+    QCOMPARE(buttons, (QList<int>{1, 2}));
+    QCOMPARE(form.Text1.widget()->contextMenuPolicy(), Qt::PreventContextMenu);
+    QCOMPARE(viewport->contextMenuPolicy(), Qt::PreventContextMenu);
+    QVERIFY(!QApplication::activePopupWidget());
+}
+
+void FormsTest::minimiseAndRestoreRaiseResize()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    form.events.clear();
+    form.resize(form.width() + 30, form.height());
+    QTRY_COMPARE(form.events.count(u"Resize"_s), 1);
+    form.showMinimized();
+    QTRY_COMPARE(form.events.count(u"Resize"_s), 2);
+    form.showNormal();
+    QTRY_COMPARE(form.events.count(u"Resize"_s), 3);
+}
+
+void FormsTest::optionButtonsFormOneGroup()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    auto& o1 = form.control<OptionButton>("Option1");
+    auto& o2 = form.control<OptionButton>("Option2");
+    QStringList clicks;
+    o1.Click = [&] { clicks << u"1"_s; };
+    o2.Click = [&] { clicks << u"2"_s; };
+    QTest::mouseClick(o1.widget(), Qt::LeftButton);
+    QTest::mouseClick(o2.widget(), Qt::LeftButton);
+    QVERIFY(!o1.Value());
+    QVERIFY(o2.Value());
+    QCOMPARE(clicks, (QStringList{u"1"_s, u"2"_s}));
+}
+
+void FormsTest::timerRaisesItsEvent()
+{
+    TestHost host;
+    TestForm form;
+    auto& timer = form.control<Timer>("Timer1");
+    QVERIFY(timer.Enabled());
+    QCOMPARE(timer.Interval(), 1000);
+    int ticks = 0;
+    timer.Tick = [&] { ++ticks; };
+    timer.setInterval(20);
+    QTRY_VERIFY(ticks >= 2);
+    timer.setEnabled(false);
+    const int stopped = ticks;
+    QTest::qWait(60);
+    QCOMPARE(ticks, stopped);
+}
+
+QTEST_MAIN(FormsTest)
+#include "tst_forms.moc"

@@ -1,0 +1,25 @@
+# Installs the Debian packages the project needs that this machine lacks.
+# Sourced by run.sh and test.sh; works as root or through sudo.
+
+PACKAGES_BUILD=(cmake g++ make pkg-config qt6-base-dev fonts-arphic-uming fonts-arphic-ukai)
+PACKAGES_TEST=(clang-format)
+
+install_missing() {
+    local missing=()
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build_preset() {
+    local preset=$1
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j"$(nproc)"
+}

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts one program: scripts/run.sh [program]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+
+program=${1:-stuledger}
+install_missing "${PACKAGES_BUILD[@]}"
+build_preset default
+if [ ! -x "build/bin/$program" ]; then
+    echo "No program '$program'. Built: $(ls build/bin 2>/dev/null | tr '\n' ' ')" >&2
+    exit 2
+fi
+exec "build/bin/$program"
