@@ -1,0 +1,409 @@
+#include "form1.h"
+#include "tests/testhost.h"
+#include "tests/uitest.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QtEndian>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QColor kKeyFace(236, 233, 216);
+
+forms::CommandButton& key(Form1& form, const QString& name)
+{
+    return form.control<forms::CommandButton>(name.toLatin1().constData());
+}
+
+// Presses the keys with the mouse, as the user does.
+void press(Form1& form, const QStringList& keys)
+{
+    for (const QString& name : keys)
+        QTest::mouseClick(key(form, name).widget(), Qt::LeftButton);
+}
+
+QPlainTextEdit* displayBox(Form1& form)
+{
+    return static_cast<QPlainTextEdit*>(form.Text1.widget());
+}
+
+quint32 le32(const QByteArray& bytes, int at)
+{
+    return qFromLittleEndian<quint32>(bytes.constData() + at);
+}
+
+quint16 le16(const QByteArray& bytes, int at)
+{
+    return qFromLittleEndian<quint16>(bytes.constData() + at);
+}
+
+} // namespace
+
+class TapkeyTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { forms::setUpToolkit(u"tapkey"_s); }
+    void windowIsAFramelessBlackHandsetInTheMiddle();
+    void controlsStandWhereTheirTwipsSay_data();
+    void controlsStandWhereTheirTwipsSay();
+    void captionsAndFonts_data();
+    void captionsAndFonts();
+    void focusStartsInTheDisplayAndTabFollowsTheKeys();
+    void keysEnterDigits_data();
+    void keysEnterDigits();
+    void modeKeyFlipsItsCaptionOnly();
+    void doubleClicks_data();
+    void doubleClicks();
+    void keyboardCannotChangeTheDisplay_data();
+    void keyboardCannotChangeTheDisplay();
+    void longNumbersWrapAndScroll();
+    void pictureIsTheKeyFaceBitmap();
+};
+
+void TapkeyTest::windowIsAFramelessBlackHandsetInTheMiddle()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(form.windowTitle(), u"Form1"_s);
+    QVERIFY(!form.menuWidget());
+    // No frame and no menu: the client area is the whole window, from its top-left corner.
+    QCOMPARE(form.client().geometry(), QRect(0, 0, 354, 506));
+    QCOMPARE(form.size(), QSize(354, 506));
+    QCOMPARE(form.ScaleWidth(), 5310);
+    QCOMPARE(form.ScaleHeight(), 7590);
+    QCOMPARE(form.client().palette().color(QPalette::Window), QColor(Qt::black));
+    QCOMPARE(form.client().grab().toImage().pixelColor(2, 2), QColor(Qt::black));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(qAbs(form.geometry().center().x() - screen.center().x()) <= 1);
+    QVERIFY(qAbs(form.geometry().center().y() - screen.center().y()) <= 1);
+}
+
+void TapkeyTest::controlsStandWhereTheirTwipsSay_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("pixels");
+    // 15 twips to the pixel: the keypad's 1560 by 1080 pitch is 104 by 72.
+    QTest::newRow("display") << u"Text1"_s << QRect(8, 32, 337, 161);
+    QTest::newRow("1") << u"Command1"_s << QRect(24, 208, 99, 67);
+    QTest::newRow("2") << u"Command2"_s << QRect(128, 208, 99, 67);
+    QTest::newRow("3") << u"Command3"_s << QRect(232, 208, 99, 67);
+    QTest::newRow("4") << u"Command4"_s << QRect(24, 280, 99, 67);
+    QTest::newRow("5") << u"Command5"_s << QRect(128, 280, 99, 67);
+    QTest::newRow("6") << u"Command6"_s << QRect(232, 280, 99, 67);
+    QTest::newRow("7") << u"Command7"_s << QRect(24, 352, 99, 67);
+    QTest::newRow("8") << u"Command8"_s << QRect(128, 352, 99, 67);
+    QTest::newRow("9") << u"Command9"_s << QRect(232, 352, 99, 67);
+    QTest::newRow("c") << u"Command10"_s << QRect(24, 424, 99, 67);
+    QTest::newRow("0") << u"Command11"_s << QRect(128, 424, 99, 67);
+    QTest::newRow("mode") << u"Command12"_s << QRect(232, 424, 99, 67);
+}
+
+void TapkeyTest::controlsStandWhereTheirTwipsSay()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, pixels);
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    const forms::Control& c = form.control<forms::Control>(name.toLatin1().constData());
+    QCOMPARE(c.widget()->geometry(), pixels);
+    // Relative to the window itself, since the client area starts at its corner.
+    QCOMPARE(c.widget()->mapTo(&form, QPoint(0, 0)), pixels.topLeft());
+    QVERIFY(c.widget()->isVisible());
+    QVERIFY(c.widget()->isEnabled());
+}
+
+void TapkeyTest::captionsAndFonts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("1") << u"Command1"_s << u"1\r\n_"_s << u"宋体"_s << 2;
+    QTest::newRow("7") << u"Command7"_s << u"7\r\npqrs"_s << u"宋体"_s << 2;
+    QTest::newRow("9") << u"Command9"_s << u"9\r\nwxyz"_s << u"宋体"_s << 2;
+    QTest::newRow("c, turned") << u"Command10"_s << u"c"_s << u"@宋体"_s << 1;
+    QTest::newRow("0, with an empty last line")
+        << u"Command11"_s << u"0\r\n\uFE3C\r\n"_s << u"宋体"_s << 3;
+    QTest::newRow("mode") << u"Command12"_s << u"123"_s << u"宋体"_s << 1;
+}
+
+void TapkeyTest::captionsAndFonts()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, face);
+    QFETCH(int, lines);
+    TestHost host;
+    Form1 form;
+    forms::CommandButton& button = key(form, name);
+    QCOMPARE(button.Caption(), caption);
+    QCOMPARE(button.Caption().split(u"\r\n"_s).size(), lines);
+    QCOMPARE(button.FontName(), face);
+    QCOMPARE(button.FontSize(), 15.75f);
+    QVERIFY(button.FontBold());
+    QCOMPARE(button.font().charset, 134);
+    const QFont drawn = button.widget()->font();
+    QCOMPARE(drawn.family(), u"AR PL UMing CN"_s);
+    QCOMPARE(drawn.pointSizeF(), 15.75);
+    QCOMPARE(drawn.weight(), QFont::Bold);
+    QVERIFY(!drawn.italic() && !drawn.underline() && !drawn.strikeOut());
+    // The display shares the keys' face.
+    QCOMPARE(form.Text1.FontName(), u"宋体"_s);
+    QCOMPARE(form.Text1.widget()->font().pointSizeF(), 15.75);
+    QVERIFY(form.Text1.FontBold());
+}
+
+void TapkeyTest::focusStartsInTheDisplayAndTabFollowsTheKeys()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    QCOMPARE(QApplication::focusWidget(), form.Text1.widget());
+    QStringList visited;
+    for (int i = 1; i <= 12; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QStringList keys;
+    for (int i = 1; i <= 12; ++i)
+        keys << u"Command%1"_s.arg(i);
+    QCOMPARE(visited, keys);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form.Text1.widget());
+    // No key is a default button that Enter in the display would press.
+    for (const QString& name : keys)
+        QVERIFY(!static_cast<QPushButton*>(key(form, name).widget())->isDefault());
+    QTest::keyClick(form.Text1.widget(), Qt::Key_Return);
+    QCOMPARE(form.Text1.Text(), QString());
+}
+
+void TapkeyTest::keysEnterDigits_data()
+{
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QString>("display");
+    QTest::newRow("1 2 3 then c") << QStringList{u"Command1"_s, u"Command2"_s, u"Command3"_s,
+                                                 u"Command10"_s}
+                                  << u"12"_s;
+    QTest::newRow("every digit key in turn")
+        << QStringList{u"Command1"_s, u"Command2"_s, u"Command3"_s, u"Command4"_s, u"Command5"_s,
+                       u"Command6"_s, u"Command7"_s, u"Command8"_s, u"Command9"_s, u"Command11"_s}
+        << u"1234567890"_s;
+    QTest::newRow("c on an empty display, often")
+        << QStringList{u"Command10"_s, u"Command10"_s, u"Command10"_s} << QString();
+    QTest::newRow("c on one digit") << QStringList{u"Command5"_s, u"Command10"_s} << QString();
+    QTest::newRow("c past empty, then a digit")
+        << QStringList{u"Command8"_s, u"Command10"_s, u"Command10"_s, u"Command11"_s} << u"0"_s;
+    QTest::newRow("the same key twice, no cycling")
+        << QStringList{u"Command7"_s, u"Command7"_s} << u"77"_s;
+    QTest::newRow("c takes only the last")
+        << QStringList{u"Command9"_s, u"Command11"_s, u"Command11"_s, u"Command10"_s} << u"90"_s;
+}
+
+void TapkeyTest::keysEnterDigits()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(QString, display);
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    press(form, keys);
+    QCOMPARE(form.Text1.Text(), display);
+    QCOMPARE(displayBox(form)->toPlainText(), display);
+    QVERIFY(host.shown.isEmpty()); // no run-time error on the way
+    QCOMPARE(host.ends, 0);
+}
+
+void TapkeyTest::modeKeyFlipsItsCaptionOnly()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    press(form, {u"Command12"_s});
+    QCOMPARE(form.Command12.Caption(), u"abc"_s);
+    QCOMPARE(form.Text1.Text(), QString());
+    // The digit keys work the same in either mode.
+    press(form, {u"Command2"_s, u"Command2"_s});
+    QCOMPARE(form.Text1.Text(), u"22"_s);
+    press(form, {u"Command12"_s});
+    QCOMPARE(form.Command12.Caption(), u"123"_s);
+    press(form, {u"Command3"_s, u"Command10"_s, u"Command12"_s, u"Command12"_s, u"Command12"_s});
+    QCOMPARE(form.Text1.Text(), u"22"_s);
+    QCOMPARE(form.Command12.Caption(), u"abc"_s);
+    QCOMPARE(form.Command2.Caption(), u"2\r\nabc"_s);
+}
+
+void TapkeyTest::doubleClicks_data()
+{
+    QTest::addColumn<QString>("target"); // a control, or empty for the background
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<int>("ends");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("background above the display")
+        << QString() << QPoint(177, 10) << 1 << u"4"_s << u"123"_s;
+    QTest::newRow("background between two keys")
+        << QString() << QPoint(125, 240) << 1 << u"4"_s << u"123"_s;
+    QTest::newRow("background below the keypad")
+        << QString() << QPoint(300, 500) << 1 << u"4"_s << u"123"_s;
+    // A double-click on a key is two quick presses of it.
+    QTest::newRow("digit key") << u"Command1"_s << QPoint() << 0 << u"411"_s << u"123"_s;
+    QTest::newRow("c key") << u"Command10"_s << QPoint() << 0 << QString() << u"123"_s;
+    QTest::newRow("mode key") << u"Command12"_s << QPoint() << 0 << u"4"_s << u"123"_s;
+    QTest::newRow("display") << u"Text1"_s << QPoint() << 0 << u"4"_s << u"123"_s;
+}
+
+void TapkeyTest::doubleClicks()
+{
+    QFETCH(QString, target);
+    QFETCH(QPoint, at);
+    QFETCH(int, ends);
+    QFETCH(QString, display);
+    QFETCH(QString, mode);
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    press(form, {u"Command4"_s});
+    QWidget* widget = target.isEmpty()
+                          ? &form.client()
+                          : form.control<forms::Control>(target.toLatin1().constData()).widget();
+    if (target.isEmpty())
+        QCOMPARE(form.client().childAt(at), nullptr);
+    if (widget == form.Text1.widget())
+        widget = displayBox(form)->viewport();
+    uitest::doubleClick(widget, at);
+    QCOMPARE(host.ends, ends);
+    QCOMPARE(form.Text1.Text(), display);
+    QCOMPARE(form.Command12.Caption(), mode);
+    QVERIFY(host.shown.isEmpty());
+}
+
+void TapkeyTest::keyboardCannotChangeTheDisplay_data()
+{
+    QTest::addColumn<QKeySequence>("keys"); // empty: type "56a" instead
+    QTest::newRow("typing") << QKeySequence();
+    QTest::newRow("Backspace") << QKeySequence(Qt::Key_Backspace);
+    QTest::newRow("Delete") << QKeySequence(Qt::Key_Delete);
+    QTest::newRow("paste") << QKeySequence(QKeySequence::Paste);
+    QTest::newRow("Shift+Insert") << QKeySequence(Qt::SHIFT | Qt::Key_Insert);
+    QTest::newRow("cut") << QKeySequence(QKeySequence::Cut);
+    QTest::newRow("Enter") << QKeySequence(Qt::Key_Return);
+    QTest::newRow("Ctrl+Backspace") << QKeySequence(Qt::CTRL | Qt::Key_Backspace);
+}
+
+void TapkeyTest::keyboardCannotChangeTheDisplay()
+{
+    QFETCH(QKeySequence, keys);
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    press(form, {u"Command1"_s, u"Command2"_s});
+    QApplication::clipboard()->setText(u"999"_s);
+    QTest::mouseClick(displayBox(form)->viewport(), Qt::LeftButton, {}, QPoint(200, 100));
+    QCOMPARE(QApplication::focusWidget(), form.Text1.widget());
+    // Selecting still works, and a selection is what cut, Delete and paste would replace.
+    QTest::keySequence(form.Text1.widget(), QKeySequence::SelectAll);
+    QCOMPARE(form.Text1.SelText(), u"12"_s);
+    if (keys.isEmpty())
+        QTest::keyClicks(form.Text1.widget(), u"56a"_s);
+    else
+        QTest::keySequence(form.Text1.widget(), keys);
+    QCOMPARE(form.Text1.Text(), u"12"_s);
+    // With the cursor at the end, no selection.
+    QTest::keyClick(form.Text1.widget(), Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(form.Text1.SelStart(), 2);
+    if (keys.isEmpty())
+        QTest::keyClicks(form.Text1.widget(), u"7"_s);
+    else
+        QTest::keySequence(form.Text1.widget(), keys);
+    QCOMPARE(form.Text1.Text(), u"12"_s);
+    QCOMPARE(QApplication::focusWidget(), form.Text1.widget());
+}
+
+void TapkeyTest::longNumbersWrapAndScroll()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    QScrollBar* bar = displayBox(form)->verticalScrollBar();
+    QVERIFY(bar->isVisible()); // even while the display is empty
+    QCOMPARE(bar->maximum(), 0);
+    for (int i = 0; i < 300; ++i)
+        form.Command8.press();
+    QCOMPARE(form.Text1.Text(), QString(300, u'8'));
+    // One long number with no blanks still wraps at the box's width.
+    QVERIFY(!displayBox(form)->horizontalScrollBar()->isVisible());
+    QCOMPARE(displayBox(form)->document()->blockCount(), 1);
+    QVERIFY(displayBox(form)->document()->firstBlock().layout()->lineCount() > 1);
+    QVERIFY(bar->maximum() > 0);
+    form.Text1.SetFocus();
+    // The cursor keys still move through a locked display, and it scrolls with them.
+    QTest::keyClick(form.Text1.widget(), Qt::Key_End, Qt::ControlModifier);
+    QVERIFY(bar->value() > 0);
+    QTest::keyClick(form.Text1.widget(), Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(bar->value(), 0);
+    QCOMPARE(form.Text1.Text().size(), 300);
+}
+
+void TapkeyTest::pictureIsTheKeyFaceBitmap()
+{
+    QFile file(u":/tapkey/swap.bmp"_s);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(bytes.size(), 1986);
+    QCOMPARE(bytes.left(2), QByteArray("BM"));
+    QCOMPARE(le32(bytes, 2), 1986u);  // file size
+    QCOMPARE(le32(bytes, 10), 54u);   // pixels after the two headers
+    QCOMPARE(le32(bytes, 14), 40u);   // the plain info header
+    QCOMPARE(le32(bytes, 18), 27u);   // width
+    QCOMPARE(le32(bytes, 22), 23u);   // height, bottom row first
+    QCOMPARE(le16(bytes, 28), 24);    // bits per pixel
+    QCOMPARE(le32(bytes, 30), 0u);    // uncompressed
+    QCOMPARE(le32(bytes, 34), 1932u); // 23 rows of 84 bytes
+
+    const QImage image = QImage::fromData(bytes, "BMP");
+    QCOMPARE(image.size(), QSize(27, 23));
+    for (const QPoint corner : {QPoint(0, 0), QPoint(26, 0), QPoint(0, 22), QPoint(26, 22)})
+        QCOMPARE(image.pixelColor(corner), kKeyFace);
+    int red = 0;
+    int blue = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red += c.red() > 150 && c.green() < 80 && c.blue() < 80;
+            blue += c.blue() > 150 && c.red() < 80 && c.green() < 100;
+        }
+    QVERIFY2(red > 20 && blue > 20, qPrintable(u"red %1, blue %2"_s.arg(red).arg(blue)));
+
+    // The mode key draws it: its face colour shows on the button, above the caption.
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    const QImage drawn = form.Command12.widget()->grab().toImage();
+    int face = 0;
+    int lowest = -1;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            if (drawn.pixelColor(x, y) == kKeyFace) {
+                ++face;
+                lowest = y;
+            }
+    QVERIFY2(face > 300, qPrintable(QString::number(face)));
+    QVERIFY(lowest < drawn.height() / 2 + 12);
+}
+
+QTEST_MAIN(TapkeyTest)
+#include "tst_tapkey.moc"
