@@ -13,6 +13,7 @@
 #include <QStyleOptionButton>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -43,6 +44,32 @@ QStringList captionLines(const QString& caption)
 {
     return toWidget(caption).split(u'\n');
 }
+
+// A caption line too wide for the face wraps there, as a button's caption always has: at a
+// blank or between Chinese characters where it can, anywhere where it must.
+QStringList wrapped(const QString& line, const QFont& font, int width)
+{
+    if (width <= 0 || QFontMetrics(font).horizontalAdvance(line) <= width)
+        return {line};
+    QTextLayout layout(line, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
+        l.setLineWidth(width);
+        QString part = line.mid(l.textStart(), l.textLength());
+        while (part.endsWith(u' '))
+            part.chop(1);
+        lines << part;
+    }
+    layout.endLayout();
+    return lines;
+}
+
+// Room left for the caption between a button's edges.
+constexpr int kCaptionMargin = 3;
 
 } // namespace
 
@@ -217,6 +244,16 @@ public:
     QPixmap picture;
     bool vertical = false;
 
+    QStringList shownLines() const
+    {
+        if (vertical)
+            return captionLines(caption);
+        QStringList lines;
+        for (const QString& line : captionLines(caption))
+            lines << wrapped(line, font(), width() - 2 * kCaptionMargin);
+        return lines;
+    }
+
 protected:
     void paintEvent(QPaintEvent*) override
     {
@@ -227,7 +264,7 @@ protected:
         option.icon = QIcon();
         style()->drawControl(QStyle::CE_PushButtonBevel, &option, &p, this);
 
-        const QStringList lines = captionLines(caption);
+        const QStringList lines = shownLines();
         const QFontMetrics metrics(font());
         const int lineHeight = metrics.height();
         const int textHeight = lineHeight * int(lines.size());
@@ -292,6 +329,11 @@ void CommandButton::setCaption(const QString& caption)
     // What the accessibility interface reads; the drawing is the button's own.
     button_->setAccessibleName(toWidget(caption).replace(u'\n', u' ').trimmed());
     button_->update();
+}
+
+QStringList CommandButton::shownLines() const
+{
+    return button_->shownLines();
 }
 
 void CommandButton::press()

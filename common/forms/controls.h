@@ -56,6 +56,9 @@ public:
 
     QString Caption() const;
     void setCaption(const QString& caption);
+    // The caption's lines as drawn: its own line breaks, and a line too wide for the face
+    // wrapped onto the next.
+    QStringList shownLines() const;
     // Presses the button as a click would (the runtime's Value = True).
     void press();
 

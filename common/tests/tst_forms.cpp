@@ -94,6 +94,7 @@ private slots:
     void popupMenuShowsAndReturns();
     void fontSizesTheToolkitCannotTakeAreIgnored();
     void labelAutoSizeGrowsRightAndDown();
+    void buttonCaptionWrapsWhereItIsTooWide();
     void keyPressGivesTheCodeByReference();
     void mouseDownReportsTheButtonAndNoContextMenuShows();
     void minimiseAndRestoreRaiseResize();
@@ -410,6 +411,23 @@ void FormsTest::labelAutoSizeGrowsRightAndDown()
     QCOMPARE(l.widget()->pos(), corner);
     QVERIFY(l.widget()->width() > px(300));
     QVERIFY(l.widget()->width() >= l.widget()->fontMetrics().horizontalAdvance(l.Caption()));
+}
+
+void FormsTest::buttonCaptionWrapsWhereItIsTooWide()
+{
+    TestHost host;
+    TestForm form;
+    CommandButton& b = form.Command1;
+    QCOMPARE(b.shownLines(), (QStringList{u"确定"_s, u"下行"_s}));
+    b.setCaption(u"生成text2中字符"_s);
+    const QStringList lines = b.shownLines();
+    QVERIFY(lines.size() >= 2);
+    QCOMPARE(lines.join(QString()), b.Caption());
+    for (const QString& line : lines)
+        QVERIFY(b.widget()->fontMetrics().horizontalAdvance(line) < b.widget()->width());
+    QVERIFY(lines.first().endsWith(u"text2"_s) || lines.first().endsWith(u'中')); // not in a word
+    b.setCaption(u"确定"_s);
+    QCOMPARE(b.shownLines(), QStringList{u"确定"_s});
 }
 
 void FormsTest::keyPressGivesTheCodeByReference()
