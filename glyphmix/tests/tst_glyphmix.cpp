@@ -1,0 +1,266 @@
+#include "form1.h"
+#include "tests/testhost.h"
+#include "tests/uitest.h"
+
+#include <QInputMethodEvent>
+#include <QPlainTextEdit>
+#include <QSet>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QStringList kLabels{u"数字字符个数"_s, u"大写字母个数"_s, u"小写字母个数"_s,
+                          u"标点字符个数"_s};
+
+// A point on the window's background, clear of every control.
+const QPoint kBackground(5, 5);
+
+void click(QWidget* widget, QPoint at = {})
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+}
+
+void clickBackground(Form1& form)
+{
+    click(&form.client(), kBackground);
+}
+
+// The four counts read back from Picture1, checking the label and number form of each line.
+QList<int> printedCounts(const Form1& form)
+{
+    const QStringList lines = form.Picture1.printedLines();
+    if (lines.size() != 5 || !lines[0].isEmpty())
+        return {};
+    QList<int> counts;
+    for (int i = 0; i < 4; ++i) {
+        const QString& line = lines[i + 1];
+        if (!line.startsWith(kLabels[i] + u' ') || !line.endsWith(u' '))
+            return {};
+        bool ok = false;
+        counts << line.mid(kLabels[i].size() + 1).chopped(1).toInt(&ok);
+        if (!ok)
+            return {};
+    }
+    return counts;
+}
+
+} // namespace
+
+class GlyphmixTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { forms::setUpToolkit(u"glyphmix"_s); }
+    void windowFollowsItsLayout();
+    void loadFillsText1BeforeTheWindowShows();
+    void everySeedGivesSequencesThatStopWhereTheyShould();
+    void backgroundClickReseedsAndCommand1DoesNot();
+    void clickOnAControlDoesNotRunTheLoadRoutine();
+    void countsClassifyByCode_data();
+    void countsClassifyByCode();
+    void typedLineBreakBlankAndChineseCountAsOthers();
+    void countPastTheIntegerRangeIsTrappedAndTheProgramGoesOn();
+};
+
+void GlyphmixTest::windowFollowsItsLayout()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    QCOMPARE(form.Caption(), u"生成字母"_s);
+    QCOMPARE(form.client().size(), QSize(355, 253));
+    QVERIFY(!form.menuWidget());
+    QCOMPARE(form.Command1.Caption(), u"生成text2中字符"_s);
+    QCOMPARE(form.Command2.Caption(), u"统计text1和text2"_s);
+    QCOMPARE(form.Text1.widget()->geometry(), QRect(16, 16, 193, 169));
+    QCOMPARE(form.Picture1.widget()->geometry(), QRect(224, 144, 121, 97));
+    QVERIFY(form.Text1.MultiLine() && form.Text2.MultiLine());
+    QVERIFY(!form.Text1.Locked() && !form.Text2.Locked());
+    for (const forms::Control* c : form.controls())
+        QCOMPARE(c->FontName(), u"宋体"_s);
+    QCOMPARE(form.Text2.FontSize(), 14.25f);
+    QCOMPARE(form.Command2.FontSize(), 12.0f);
+    QCOMPARE(form.Picture1.FontSize(), 10.5f);
+    QVERIFY(!form.Text1.FontBold());
+
+    // The first focus and the tab key follow the table's order.
+    QCOMPARE(QApplication::focusWidget(), form.Text1.widget());
+    QStringList visited;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, (QStringList{u"Command1"_s, u"Command2"_s, u"Text2"_s, u"Picture1"_s}));
+}
+
+void GlyphmixTest::loadFillsText1BeforeTheWindowShows()
+{
+    TestHost host;
+    Form1 form;
+    QString atFirstShow;
+    form.Resize = [&] {
+        if (atFirstShow.isNull())
+            atFirstShow = form.Text1.Text();
+    };
+    QVERIFY(uitest::show(form));
+    QVERIFY(atFirstShow.endsWith(u'Z'));
+    QCOMPARE(form.Text2.Text(), QString());
+    QCOMPARE(form.Picture1.printedLines(), QStringList());
+}
+
+// Many seeds: Text1 ends at its only "Z", Text2 at its first repeat, the counts cover every
+// character once, and every printable code turns up.
+void GlyphmixTest::everySeedGivesSequencesThatStopWhereTheyShould()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    QSet<int> seen;
+    for (quint64 seed = 1; seed <= 200; ++seed) {
+        host.seed = seed * 7919;
+        clickBackground(form);
+        const QString t1 = form.Text1.Text();
+        QVERIFY2(t1.endsWith(u'Z') && t1.count(u'Z') == 1, qPrintable(t1));
+
+        click(form.Command1.widget());
+        const QString t2 = form.Text2.Text();
+        QVERIFY(t2.size() >= 2 && t2.size() <= 95);
+        QCOMPARE(t2.count(t2.back()), 2);
+        for (QChar ch : t2.chopped(1))
+            QVERIFY2(t2.chopped(1).count(ch) == 1, qPrintable(t2));
+
+        click(form.Command2.widget());
+        const QList<int> counts = printedCounts(form);
+        QCOMPARE(counts.size(), 4);
+        QCOMPARE(counts[0] + counts[1] + counts[2] + counts[3], int(t1.size() + t2.size()));
+        QVERIFY(counts[1] >= 1); // the "Z"
+
+        for (QChar ch : t1 + t2) {
+            QVERIFY(ch.unicode() >= 33 && ch.unicode() <= 126);
+            seen.insert(ch.unicode());
+        }
+    }
+    QCOMPARE(seen.size(), 94);
+    QVERIFY(host.shown.isEmpty());
+}
+
+void GlyphmixTest::backgroundClickReseedsAndCommand1DoesNot()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    host.seed = 42;
+    clickBackground(form);
+    const QString first = form.Text1.Text();
+    click(form.Command1.widget());
+    const QString firstText2 = form.Text2.Text();
+    click(form.Command1.widget());
+    QVERIFY(form.Text2.Text() != firstText2); // the sequence goes on, no new seed
+
+    clickBackground(form);
+    QCOMPARE(form.Text1.Text(), first); // the same seed again
+    click(form.Command1.widget());
+    QCOMPARE(form.Text2.Text(), firstText2);
+
+    host.seed = 43;
+    clickBackground(form);
+    QVERIFY(form.Text1.Text() != first);
+    QCOMPARE(form.Text2.Text(), firstText2); // a new Text1 leaves Text2 alone
+}
+
+void GlyphmixTest::clickOnAControlDoesNotRunTheLoadRoutine()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    form.Text1.setText(u"abc"_s);
+    click(form.Command1.widget());
+    click(form.Command2.widget());
+    click(static_cast<QPlainTextEdit*>(form.Text1.widget())->viewport());
+    click(static_cast<QPlainTextEdit*>(form.Text2.widget())->viewport());
+    click(form.Picture1.widget());
+    uitest::doubleClick(form.Command2.widget());
+    QCOMPARE(form.Text1.Text(), u"abc"_s);
+    clickBackground(form);
+    QVERIFY(form.Text1.Text().endsWith(u'Z'));
+}
+
+void GlyphmixTest::countsClassifyByCode_data()
+{
+    QTest::addColumn<QString>("text1");
+    QTest::addColumn<QString>("text2");
+    QTest::addColumn<QList<int>>("counts"); // digits, capitals, small letters, others
+
+    QTest::newRow("both empty") << QString() << QString() << QList<int>{0, 0, 0, 0};
+    QTest::newRow("class edges") << u"/09:@AZ["_s << u"`az{~"_s << QList<int>{2, 2, 2, 7};
+    QTest::newRow("both boxes count") << u"Z1"_s << u"z!"_s << QList<int>{1, 1, 1, 1};
+    QTest::newRow("line break is two") << u"a\r\nb"_s << QString() << QList<int>{0, 0, 2, 2};
+    QTest::newRow("double-byte") << u"中文"_s << u"１Ａａ"_s << QList<int>{0, 0, 0, 5};
+    QTest::newRow("blanks") << u" "_s << u"  x"_s << QList<int>{0, 0, 1, 3};
+}
+
+void GlyphmixTest::countsClassifyByCode()
+{
+    QFETCH(QString, text1);
+    QFETCH(QString, text2);
+    QFETCH(QList<int>, counts);
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    form.Picture1.Print(u"old"_s);
+    form.Text1.setText(text1);
+    form.Text2.setText(text2);
+    click(form.Command2.widget());
+    QCOMPARE(printedCounts(form), counts);
+    QCOMPARE(form.Picture1.printedLines().value(1), u"数字字符个数 %1 "_s.arg(counts[0]));
+}
+
+void GlyphmixTest::typedLineBreakBlankAndChineseCountAsOthers()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    form.Text1.setText(QString());
+    form.Text2.setText(QString());
+    form.Text1.SetFocus();
+    QTest::keyClicks(form.Text1.widget(), u"a"_s);
+    QTest::keyClick(form.Text1.widget(), Qt::Key_Return);
+    form.Text2.SetFocus();
+    QTest::keyClick(form.Text2.widget(), Qt::Key_Space);
+    // A Chinese character comes from the input method, not from a key.
+    QInputMethodEvent typed;
+    typed.setCommitString(u"字"_s);
+    QApplication::sendEvent(form.Text2.widget(), &typed);
+    QCOMPARE(form.Text1.Text() + form.Text2.Text(), u"a\r\n 字"_s);
+    click(form.Command2.widget());
+    QCOMPARE(printedCounts(form), (QList<int>{0, 0, 1, 4}));
+}
+
+void GlyphmixTest::countPastTheIntegerRangeIsTrappedAndTheProgramGoesOn()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    form.Text1.setText(QString(32767, u'7'));
+    form.Text2.setText(QString());
+    click(form.Command2.widget());
+    QCOMPARE(printedCounts(form), (QList<int>{32767, 0, 0, 0}));
+    QVERIFY(host.shown.isEmpty());
+
+    form.Text2.setText(u"8"_s);
+    click(form.Command2.widget());
+    QCOMPARE(host.shown.size(), 1);
+    QCOMPARE(host.shown[0].prompt, u"溢出"_s);
+    QCOMPARE(host.shown[0].title, u"glyphmix"_s);
+
+    form.Text1.setText(u"Ab"_s);
+    form.Text2.setText(QString());
+    click(form.Command2.widget());
+    QCOMPARE(printedCounts(form), (QList<int>{0, 1, 1, 0}));
+    QCOMPARE(host.ends, 0);
+}
+
+QTEST_MAIN(GlyphmixTest)
+#include "tst_glyphmix.moc"
