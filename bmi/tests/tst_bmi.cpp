@@ -1,0 +1,237 @@
+#include "form1.h"
+#include "tests/testhost.h"
+#include "tests/uitest.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The texts the clock gives for TestHost's fixed moment.
+QString today(const TestHost& host)
+{
+    return rt::shortDate(host.clock.date(), QLocale::system());
+}
+
+void type(forms::TextBox& box, const QString& text)
+{
+    box.setText(QString());
+    box.SetFocus();
+    QTest::keyClicks(box.widget(), text);
+}
+
+} // namespace
+
+class BmiTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { forms::setUpToolkit(u"bmi"_s); }
+    void windowFollowsItsLayout();
+    void focusStartsInTheHeightBox();
+    void calculationPrintsOrRefuses_data();
+    void calculationPrintsOrRefuses();
+    void enterInEitherBoxCalculatesAndKeepsTheKeys_data();
+    void enterInEitherBoxCalculatesAndKeepsTheKeys();
+    void eachCalculationAddsALineAndBadInputLeavesThem();
+    void indexBeyondTheSingleRangeIsTrappedAndTheProgramGoesOn();
+    void timerPutsTheTimeInTheTitle();
+};
+
+void BmiTest::windowFollowsItsLayout()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    QCOMPARE(form.Caption(), u"Form1"_s);
+    QCOMPARE(form.client().size(), QSize(355, 176));
+    QVERIFY(!form.menuWidget());
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
+
+    QCOMPARE(form.Label1.Caption(), u"体重(Kg)"_s);
+    QCOMPARE(form.Label2.Caption(), u"身高(Cm)"_s);
+    QCOMPARE(form.Text1.Text(), u"50"_s);
+    QCOMPARE(form.Text2.Text(), u"167"_s);
+    QCOMPARE(form.Command1.Caption(), u"计算"_s);
+    QCOMPARE(form.Text1.widget()->geometry(), QRect(88, 11, 41, 27));
+    QCOMPARE(form.Text2.widget()->geometry(), QRect(216, 11, 49, 27));
+    QCOMPARE(form.Command1.widget()->geometry(), QRect(280, 8, 57, 33));
+    QCOMPARE(form.Picture1.widget()->geometry(), QRect(48, 48, 289, 113));
+    QCOMPARE(form.Label1.widget()->pos(), QPoint(8, 15));
+    QCOMPARE(form.Label2.widget()->pos(), QPoint(136, 15));
+
+    for (const forms::Control* c :
+         {static_cast<forms::Control*>(&form.Label1), static_cast<forms::Control*>(&form.Text1),
+          static_cast<forms::Control*>(&form.Label2), static_cast<forms::Control*>(&form.Text2)}) {
+        QCOMPARE(c->FontName(), u"宋体"_s);
+        QCOMPARE(c->FontSize(), 14.25f);
+        QVERIFY(!c->FontBold());
+    }
+    QCOMPARE(form.Command1.FontSize(), 15.0f);
+    QCOMPARE(form.Picture1.FontSize(), 12.0f);
+    QCOMPARE(form.Picture1.font().charset, 134);
+    QVERIFY(form.Picture1.printedLines().isEmpty());
+    QVERIFY(form.Timer1.Enabled());
+    QCOMPARE(form.Timer1.Interval(), 1000);
+}
+
+void BmiTest::focusStartsInTheHeightBox()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    QVERIFY(form.Text2.widget()->hasFocus());
+    QStringList visited;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, (QStringList{u"Picture1"_s, u"Text1"_s, u"Command1"_s}));
+}
+
+void BmiTest::calculationPrintsOrRefuses_data()
+{
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("index");   // after 的BMI是; empty when nothing is printed
+    QTest::addColumn<QString>("message"); // the one message box, if any
+
+    const QString refused = u"输入错误"_s;
+    QTest::newRow("initial texts") << u"50"_s << u"167"_s << u"17.93"_s << QString();
+    QTest::newRow("no trailing zero") << u"90"_s << u"200"_s << u"22.5"_s << QString();
+    QTest::newRow("whole number") << u"45"_s << u"150"_s << u"20"_s << QString();
+    QTest::newRow("leading number") << u"70kg"_s << u"175"_s << u"22.86"_s << QString();
+    QTest::newRow("fractions") << u"62.5"_s << u"170.2"_s << u"21.58"_s << QString();
+    QTest::newRow("letters only") << u"kg"_s << u"167"_s << QString() << refused;
+    QTest::newRow("empty height") << u"50"_s << QString() << QString() << refused;
+    QTest::newRow("height 0") << u"50"_s << u"0"_s << QString() << refused;
+    QTest::newRow("negative height") << u"50"_s << u"-167"_s << QString() << refused;
+    QTest::newRow("negative weight") << u"-50"_s << u"167"_s << QString() << refused;
+    QTest::newRow("both 0") << u"0"_s << u"0"_s << QString() << refused;
+    // A weight no Single can hold is the overflow error, trapped like any other.
+    QTest::newRow("weight too large") << u"1e39"_s << u"167"_s << QString() << u"溢出"_s;
+}
+
+void BmiTest::calculationPrintsOrRefuses()
+{
+    QFETCH(QString, weight);
+    QFETCH(QString, height);
+    QFETCH(QString, index);
+    QFETCH(QString, message);
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    form.Text1.setText(weight);
+    form.Text2.setText(height);
+    QTest::mouseClick(form.Command1.widget(), Qt::LeftButton);
+
+    if (message.isEmpty()) {
+        QVERIFY(host.shown.isEmpty());
+    } else {
+        QCOMPARE(host.shown.size(), 1);
+        QCOMPARE(host.shown[0].prompt, message);
+        QCOMPARE(host.shown[0].buttons, 0);
+        QCOMPARE(host.shown[0].title, u"bmi"_s);
+    }
+    const QStringList expected =
+        index.isEmpty() ? QStringList() : QStringList{today(host) + u"的BMI是"_s + index};
+    QCOMPARE(form.Picture1.printedLines(), expected);
+    QCOMPARE(host.ends, 0);
+}
+
+void BmiTest::enterInEitherBoxCalculatesAndKeepsTheKeys_data()
+{
+    QTest::addColumn<bool>("inHeightBox");
+    QTest::newRow("weight box") << false;
+    QTest::newRow("height box") << true;
+}
+
+void BmiTest::enterInEitherBoxCalculatesAndKeepsTheKeys()
+{
+    QFETCH(bool, inHeightBox);
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    type(form.Text1, u"90kg"_s);
+    type(form.Text2, u"200cm"_s);
+    QCOMPARE(form.Text1.Text(), u"90kg"_s); // letters are not discarded
+    QCOMPARE(form.Text2.Text(), u"200cm"_s);
+    QVERIFY(form.Picture1.printedLines().isEmpty()); // no key but Enter calculates
+
+    forms::TextBox& box = inHeightBox ? form.Text2 : form.Text1;
+    box.SetFocus();
+    QTest::keyClick(box.widget(), Qt::Key_Return);
+    QCOMPARE(form.Picture1.printedLines(), QStringList{today(host) + u"的BMI是22.5"_s});
+    QCOMPARE(box.Text(), inHeightBox ? u"200cm"_s : u"90kg"_s);
+    QVERIFY(host.shown.isEmpty());
+}
+
+void BmiTest::eachCalculationAddsALineAndBadInputLeavesThem()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    QTest::mouseClick(form.Command1.widget(), Qt::LeftButton);
+    form.Text1.setText(u"45"_s);
+    form.Text2.setText(u"150"_s);
+    QTest::keyClick(form.Text2.widget(), Qt::Key_Enter); // the keypad's Enter too
+    const QString date = today(host);
+    const QStringList two{date + u"的BMI是17.93"_s, date + u"的BMI是20"_s};
+    QCOMPARE(form.Picture1.printedLines(), two);
+
+    form.Text2.setText(u"0"_s);
+    QTest::mouseClick(form.Command1.widget(), Qt::LeftButton);
+    QCOMPARE(host.shown.size(), 1);
+    QCOMPARE(host.shown[0].prompt, u"输入错误"_s);
+    QCOMPARE(form.Picture1.printedLines(), two);
+    QCOMPARE(form.Picture1.surface().CurrentX(), 0.0f); // the next line starts at the left
+}
+
+void BmiTest::indexBeyondTheSingleRangeIsTrappedAndTheProgramGoesOn()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    form.Text2.setText(u"1e-30"_s); // 50 / (1e-32)^2 is far beyond a Single
+    QTest::mouseClick(form.Command1.widget(), Qt::LeftButton);
+    QCOMPARE(host.shown.size(), 1);
+    QCOMPARE(host.shown[0].prompt, u"溢出"_s);
+    QVERIFY(form.Picture1.printedLines().isEmpty());
+
+    form.Text2.setText(u"167"_s);
+    QTest::mouseClick(form.Command1.widget(), Qt::LeftButton);
+    QCOMPARE(form.Picture1.printedLines(), QStringList{today(host) + u"的BMI是17.93"_s});
+    QCOMPARE(host.shown.size(), 1);
+    QCOMPARE(host.ends, 0);
+}
+
+void BmiTest::timerPutsTheTimeInTheTitle()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    QCOMPARE(form.Caption(), u"Form1"_s);
+    form.Timer1.fire();
+    const QString first = rt::longTime(QTime(14, 5, 7), QLocale::system());
+    QCOMPARE(form.Caption(), first);
+    QVERIFY(first.contains(u"05"_s) && first.contains(u"07"_s));
+
+    host.clock = host.clock.addSecs(1);
+    form.Timer1.fire();
+    QCOMPARE(form.Caption(), rt::longTime(QTime(14, 5, 8), QLocale::system()));
+    QCOMPARE(form.Text1.Text(), u"50"_s); // nothing else changes
+    QVERIFY(form.Picture1.printedLines().isEmpty());
+
+    // The real clock: the title changes about a second after the window opens.
+    host.clock = host.clock.addSecs(1);
+    QTRY_COMPARE_WITH_TIMEOUT(form.Caption(), rt::longTime(QTime(14, 5, 9), QLocale::system()),
+                              3000);
+}
+
+QTEST_MAIN(BmiTest)
+#include "tst_bmi.moc"
