@@ -1,0 +1,21 @@
+#pragma once
+
+#include "forms/forms.h"
+
+// The greatest common divisor of the two fields, shown in Label1 when Command1 is pressed.
+class Form1 : public forms::Form {
+public:
+    Form1();
+
+    forms::TextBox& Text1 = control<forms::TextBox>("Text1");
+    forms::TextBox& Text2 = control<forms::TextBox>("Text2");
+    forms::CommandButton& Command1 = control<forms::CommandButton>("Command1");
+    forms::Label& Label1 = control<forms::Label>("Label1");
+
+    // Euclid by remainders; both values must not be negative. When m < n it exchanges the
+    // caller's two variables before it computes. 0 when either is 0.
+    rt::Integer GCD(rt::Integer& m, rt::Integer& n);
+
+private:
+    void Command1_Click();
+};
