@@ -46,6 +46,7 @@ private slots:
     void textFunctionsRejectNegativeCounts();
     void ascAndChrUseCodePage936_data();
     void ascAndChrUseCodePage936();
+    void codePageConversionsStartCleanAfterAFailure();
     void strCompIsOrdinalByUtf16Code();
     void roundAndFriends_data();
     void roundAndFriends();
@@ -242,6 +243,19 @@ void RuntimeTest::ascAndChrUseCodePage936()
     QCOMPARE(int(rt::Asc(text).value()), code);
     QCOMPARE(rt::Chr(code), text);
     QCOMPARE(int(rt::Asc(text + u"xyz"_s).value()), code); // only the first character counts
+}
+
+void RuntimeTest::codePageConversionsStartCleanAfterAFailure()
+{
+    // The converters are kept between calls: a failure, or a text cut in the middle of a
+    // character, must leave nothing behind for the next one.
+    QVERIFY(!rt::toCodePage(u"\U0001F600"_s));
+    QCOMPARE(*rt::toCodePage(u"男"_s), QByteArray("\xC4\xD0"));
+    QVERIFY(!rt::fromCodePage(QByteArray("\xC4")));
+    QCOMPARE(rt::fromCodePage(QByteArray("A")), std::optional<QString>(u"A"_s));
+    QVERIFY(!rt::toCodePage(u"\xD83D"_s)); // half of a pair at the end
+    QCOMPARE(rt::toCodePage(u"\xDE00"_s), std::nullopt);
+    QCOMPARE(*rt::toCodePage(u"A女"_s), QByteArray("A\xC5\xAE"));
 }
 
 void RuntimeTest::strCompIsOrdinalByUtf16Code()
