@@ -1,0 +1,60 @@
+#pragma once
+
+#include "runtime/array.h"
+#include "runtime/fixedstring.h"
+#include "runtime/numbers.h"
+
+#include <QString>
+
+// One student as the records file holds it: a name of 3 characters, a sex of 1, an age.
+struct StudentRecord {
+    rt::FixedString<3> Name;
+    rt::FixedString<1> Sex;
+    rt::Integer Age;
+};
+
+// The blanks between name and sex in a record line. After a load they depend on the name as
+// read from the file; after a sort only the stored name is left to go by.
+int LoadGap(const QString& nameAsRead);
+int SortGap(const StudentRecord& record);
+// Name, gap, sex, three blanks, age, CR LF.
+QString RecordLine(const StudentRecord& record, int gap);
+
+enum class SortKey {
+    Age,
+    Sex
+};
+enum class SortOrder {
+    Ascending,
+    Descending
+};
+
+// The exchange sort: pass i compares record i with every later record j and exchanges the
+// two at once whenever j belongs strictly before i. Equal keys come out in the order this very
+// procedure gives, which no other sorting method reproduces.
+void ExchangeSort(rt::Array<StudentRecord>& students, SortKey key, SortOrder order);
+
+// The records list of the window and its two flags.
+class StudentLedger {
+public:
+    // Bounds 1 to n; no bounds before the first load that reads a record.
+    rt::Array<StudentRecord> Students;
+    bool Loaded = false;
+    bool Saved = false;
+
+    // The most records a list holds: its count is a 16-bit number.
+    static constexpr int kMaxRecords = 32767;
+
+    // Reads and checks the whole file before anything changes, so a file that fails anywhere
+    // leaves the list and the flags as they were; the error names the file and the line.
+    // Returns the record lines (load gap) to show after whatever the window shows already.
+    QString Load(const QString& path);
+    // Writes the list in its order, replacing the file only once everything is written.
+    void Save(const QString& path);
+    // One of the four sorts; false, and nothing done, while nothing was loaded.
+    bool Sort(SortKey key, SortOrder order);
+    // Every record's line in list order, with the sort gap.
+    QString Lines() const;
+
+    int count() const;
+};
