@@ -1,7 +1,7 @@
 # Installs the Debian packages the project needs that this machine lacks.
 # Sourced by run.sh and test.sh; works as root or through sudo.
 
-PACKAGES_BUILD=(cmake g++ make pkg-config qt6-base-dev fonts-arphic-uming fonts-arphic-ukai)
+PACKAGES_BUILD=(cmake g++ make pkg-config qt6-base-dev libbenchmark-dev fonts-arphic-uming fonts-arphic-ukai)
 PACKAGES_TEST=(clang-format)
 
 install_missing() {
