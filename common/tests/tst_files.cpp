@@ -1,3 +1,4 @@
+#include "filetest.h"
 #include "runtime/runtime.h"
 #include "testhost.h"
 
@@ -7,28 +8,13 @@
 #include <functional>
 
 using namespace Qt::StringLiterals;
+using filetest::gbk;
+using filetest::readBytes;
+using filetest::writeBytes;
 using rt::ErrorCode;
 using rt::Integer;
 
 namespace {
-
-QByteArray gbk(const QString& text)
-{
-    return *rt::toCodePage(text);
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The message of the error the call raises, or an empty text.
 QString messageOf(const std::function<void()>& call)

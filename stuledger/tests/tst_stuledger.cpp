@@ -1,5 +1,6 @@
 #include "form1.h"
 #include "students.h"
+#include "tests/filetest.h"
 #include "tests/testhost.h"
 #include "tests/uitest.h"
 
@@ -15,26 +16,11 @@
 
 using namespace Qt::StringLiterals;
 using namespace forms;
+using filetest::gbk;
+using filetest::readBytes;
+using filetest::writeBytes;
 
 namespace {
-
-QByteArray gbk(const QString& text)
-{
-    return *rt::toCodePage(text);
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 StudentRecord record(const QString& name, const QString& sex, int age)
 {
@@ -194,7 +180,7 @@ void StuledgerTest::recordWriterBytes()
     ledger.Save(path);
     const QByteArray first = QByteArray::fromHex("22D5C5C8FD20222C22C4D0222C32300D0A");
     QCOMPARE(first.size(), 17);
-    QCOMPARE(readFile(path), first + QByteArray::fromHex("22C0EE2020222C22C5AE222C2D350D0A"));
+    QCOMPARE(readBytes(path), first + QByteArray::fromHex("22C0EE2020222C22C5AE222C2D350D0A"));
     QVERIFY(ledger.Saved);
 }
 
@@ -233,7 +219,7 @@ void StuledgerTest::loadReadsFieldsByTheInputRules()
     QFETCH(QString, lines);
     TestHost host;
     const QString path = host.folder.filePath(u"student1.dat"_s);
-    writeFile(path, gbk(file));
+    writeBytes(path, gbk(file));
     StudentLedger ledger;
     QCOMPARE(ledger.Load(path), lines);
     QCOMPARE(contents(ledger.Students), records);
@@ -247,18 +233,18 @@ void StuledgerTest::loadReplacesTheListAndKeepsItOnAnEmptyFile()
     TestHost host;
     const QString path = host.folder.filePath(u"student1.dat"_s);
     StudentLedger ledger;
-    writeFile(path, QByteArray());
+    writeBytes(path, QByteArray());
     QCOMPARE(ledger.Load(path), QString());
     QVERIFY(ledger.Loaded);
     QVERIFY(!ledger.Students.exists());
 
-    writeFile(path, kThree);
+    writeBytes(path, kThree);
     ledger.Load(path);
-    writeFile(path, gbk(u"\"王五\",\"女\",30\r\n"_s));
+    writeBytes(path, gbk(u"\"王五\",\"女\",30\r\n"_s));
     ledger.Load(path);
     QCOMPARE(contents(ledger.Students), QStringList{u"王五 |女|30"_s});
 
-    writeFile(path, QByteArray());
+    writeBytes(path, QByteArray());
     ledger.Load(path);
     QCOMPARE(contents(ledger.Students), QStringList{u"王五 |女|30"_s});
 }
@@ -268,7 +254,7 @@ void StuledgerTest::savedFileLoadsBackWithFillingBlanks()
     TestHost host;
     const QString one = host.folder.filePath(u"student1.dat"_s);
     const QString two = host.folder.filePath(u"student2.dat"_s);
-    writeFile(one, kThree);
+    writeBytes(one, kThree);
     StudentLedger ledger;
     const QString firstLines = ledger.Load(one);
     ledger.Save(two);
@@ -278,7 +264,7 @@ void StuledgerTest::savedFileLoadsBackWithFillingBlanks()
     QCOMPARE(contents(again.Students), contents(ledger.Students));
     QVERIFY(firstLines.startsWith(u"张三     男"_s)); // 2 characters as read: 4 blanks
     QVERIFY(secondLines.startsWith(u"张三    男"_s)); // 3 as read, filling blank included
-    QCOMPARE(readFile(one), kThree);
+    QCOMPARE(readBytes(one), kThree);
 }
 
 void StuledgerTest::badFilesChangeNothing_data()
@@ -310,14 +296,14 @@ void StuledgerTest::badFilesChangeNothing()
     TestHost host;
     const QString path = host.folder.filePath(u"student1.dat"_s);
     StudentLedger ledger;
-    writeFile(path, kThree);
+    writeBytes(path, kThree);
     ledger.Load(path);
     ledger.Saved = true;
     const QStringList before = contents(ledger.Students);
 
     QFile::remove(path);
     if (bytes != "-")
-        writeFile(path, bytes);
+        writeBytes(path, bytes);
     try {
         ledger.Load(path);
         QFAIL("the load took a bad file");
@@ -409,7 +395,7 @@ void StuledgerTest::sortFlags()
     QVERIFY(!ledger.Sort(SortKey::Age, SortOrder::Ascending));
     QVERIFY(ledger.Saved);
 
-    writeFile(host.folder.filePath(u"student1.dat"_s), QByteArray());
+    writeBytes(host.folder.filePath(u"student1.dat"_s), QByteArray());
     ledger.Load(host.folder.filePath(u"student1.dat"_s));
     QVERIFY(ledger.Sort(SortKey::Sex, SortOrder::Descending)); // no records: no error
     QVERIFY(ledger.Saved);
@@ -422,11 +408,11 @@ void StuledgerTest::saveOfNoRecordsWritesAnEmptyFile()
 {
     TestHost host;
     const QString path = host.folder.filePath(u"student2.dat"_s);
-    writeFile(path, "old");
+    writeBytes(path, "old");
     StudentLedger ledger;
     ledger.Save(path);
     QVERIFY(QFile::exists(path));
-    QCOMPARE(readFile(path), QByteArray());
+    QCOMPARE(readBytes(path), QByteArray());
     QVERIFY(ledger.Saved);
 }
 
@@ -434,12 +420,12 @@ void StuledgerTest::failedSaveKeepsTheOldFile()
 {
     TestHost host;
     const QString path = host.folder.filePath(u"student2.dat"_s);
-    writeFile(path, "old");
+    writeBytes(path, "old");
     StudentLedger ledger;
     // The second record cannot be written in code page 936: the write fails half-way.
     ledger.Students = listOf({record(u"张三"_s, u"男"_s, 20), record(u"😀"_s, u"女"_s, 1)});
     QVERIFY_THROWS_EXCEPTION(rt::Error, ledger.Save(path));
-    QCOMPARE(readFile(path), QByteArray("old"));
+    QCOMPARE(readBytes(path), QByteArray("old"));
     QVERIFY(!ledger.Saved);
     QCOMPARE(QDir(host.folder.path()).entryList(QDir::Files), QStringList{u"student2.dat"_s});
 }
@@ -488,7 +474,7 @@ void StuledgerTest::windowAndMenusFollowTheirTables()
 void StuledgerTest::loadAppendsAfterTypedTextByMenuAndCtrlO()
 {
     TestHost host;
-    writeFile(host.folder.filePath(u"student1.dat"_s), kThree);
+    writeBytes(host.folder.filePath(u"student1.dat"_s), kThree);
     Form1 form;
     QVERIFY(uitest::show(form));
     form.Text1.SetFocus();
@@ -516,7 +502,7 @@ void StuledgerTest::loadErrorShowsFileAndLineAndChangesNothing()
     QCOMPARE(host.shown[0].title, u"stuledger"_s);
     QVERIFY(!form.ledger().Loaded);
 
-    writeFile(path, kThree + "\"X\",\"Y\",1.5\r\n");
+    writeBytes(path, kThree + "\"X\",\"Y\",1.5\r\n");
     form.Text1.setText(u"typed"_s);
     choose(form, kOpen);
     QCOMPARE(host.shown.size(), 2);
@@ -592,7 +578,7 @@ void StuledgerTest::popupChoiceRunsTheCommand()
     QCOMPARE(form.Text1.FontSize(), 13.0f);
 
     // The hidden menu's item runs the ascending age sort with all its effects.
-    writeFile(host.folder.filePath(u"student1.dat"_s), kThree);
+    writeBytes(host.folder.filePath(u"student1.dat"_s), kThree);
     choose(form, kOpen);
     form.menu("Age_Asc").action()->trigger();
     QVERIFY(form.menu("MSort_Age_ASC").Checked());
@@ -638,7 +624,7 @@ void StuledgerTest::fontCommands()
 void StuledgerTest::sortsRebuildTheTextAndSetAgeCheckMarks()
 {
     TestHost host;
-    writeFile(host.folder.filePath(u"student1.dat"_s), kThree);
+    writeBytes(host.folder.filePath(u"student1.dat"_s), kThree);
     Form1 form;
     choose(form, kOpen);
     choose(form, kOpen);
@@ -671,7 +657,7 @@ void StuledgerTest::sortsDoNothingBeforeALoad()
     QVERIFY(!form.menu("MSort_Age_DSC").Checked());
 
     // Loaded, but an empty file gave no records: the text is cleared, no error.
-    writeFile(host.folder.filePath(u"student1.dat"_s), QByteArray());
+    writeBytes(host.folder.filePath(u"student1.dat"_s), QByteArray());
     choose(form, kOpen);
     choose(form, kAgeDsc);
     QCOMPARE(form.Text1.Text(), QString());
@@ -710,8 +696,8 @@ void StuledgerTest::leaving()
     QFETCH(QByteArray, file);
     TestHost host;
     const QString two = host.folder.filePath(u"student2.dat"_s);
-    writeFile(host.folder.filePath(u"student1.dat"_s), kThree);
-    writeFile(two, "old");
+    writeBytes(host.folder.filePath(u"student1.dat"_s), kThree);
+    writeBytes(two, "old");
     Form1 form;
     QVERIFY(uitest::show(form));
     for (const QStringList& command : before)
@@ -725,14 +711,14 @@ void StuledgerTest::leaving()
         QCOMPARE(host.shown[0].title, u"stuledger"_s);
     }
     QCOMPARE(host.ends, 1);
-    QCOMPARE(readFile(two), file);
-    QCOMPARE(readFile(host.folder.filePath(u"student1.dat"_s)), kThree);
+    QCOMPARE(readBytes(two), file);
+    QCOMPARE(readBytes(host.folder.filePath(u"student1.dat"_s)), kThree);
 }
 
 void StuledgerTest::leavingStaysOpenWhenTheSaveFails()
 {
     TestHost host;
-    writeFile(host.folder.filePath(u"student1.dat"_s), kThree);
+    writeBytes(host.folder.filePath(u"student1.dat"_s), kThree);
     // A folder where the file should go: nothing can be written there.
     QVERIFY(QDir(host.folder.path()).mkdir(u"student2.dat"_s));
     Form1 form;
@@ -750,7 +736,7 @@ void StuledgerTest::leavingStaysOpenWhenTheSaveFails()
 void StuledgerTest::closeBoxEndsWithoutAQuestion()
 {
     TestHost host;
-    writeFile(host.folder.filePath(u"student1.dat"_s), kThree);
+    writeBytes(host.folder.filePath(u"student1.dat"_s), kThree);
     Form1 form;
     QVERIFY(uitest::show(form));
     choose(form, kOpen);
