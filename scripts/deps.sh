@@ -2,7 +2,8 @@
 # Sourced by run.sh and test.sh; works as root or through sudo.
 
 PACKAGES_BUILD=(cmake g++ make pkg-config qt6-base-dev libbenchmark-dev fonts-arphic-uming fonts-arphic-ukai)
-PACKAGES_TEST=(clang-format)
+# The tests also drive real windows through the accessibility bus and check the launchers.
+PACKAGES_TEST=(clang-format xvfb dbus-daemon at-spi2-core python3-pyatspi python3-gi desktop-file-utils)
 
 install_missing() {
     local missing=()

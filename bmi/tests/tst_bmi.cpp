@@ -2,6 +2,7 @@
 #include "tests/testhost.h"
 #include "tests/uitest.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -39,6 +40,7 @@ private slots:
     void eachCalculationAddsALineAndBadInputLeavesThem();
     void indexBeyondTheSingleRangeIsTrappedAndTheProgramGoesOn();
     void timerPutsTheTimeInTheTitle();
+    void aScreenReaderHearsTheCaptionsAndThePrintedLines();
 };
 
 void BmiTest::windowFollowsItsLayout()
@@ -234,4 +236,21 @@ void BmiTest::timerPutsTheTimeInTheTitle()
 }
 
 QTEST_MAIN(BmiTest)
+void BmiTest::aScreenReaderHearsTheCaptionsAndThePrintedLines()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    auto name = [](const forms::Control& c) {
+        return QAccessible::queryAccessibleInterface(c.widget())->text(QAccessible::Name);
+    };
+    QCOMPARE(name(form.Text1), u"体重(Kg)"_s);
+    QCOMPARE(name(form.Text2), u"身高(Cm)"_s);
+    QTest::mouseClick(form.Command1.widget(), Qt::LeftButton);
+    QAccessibleTextInterface* printed =
+        QAccessible::queryAccessibleInterface(form.Picture1.widget())->textInterface();
+    QVERIFY(printed);
+    QCOMPARE(printed->text(0, printed->characterCount()), today(host) + u"的BMI是17.93"_s);
+}
+
 #include "tst_bmi.moc"

@@ -76,6 +76,9 @@ private:
     friend class Control;
     Control* find(const char* name) const;
     [[noreturn]] void missing(const char* name) const;
+    // A text box takes the caption label just left of it or just above it as its buddy, so
+    // that a screen reader announces the box by that caption.
+    void nameTextBoxes(std::span<const ControlRow> rows);
     void buildMenus(std::span<const MenuRow> menus);
     void place(const FormRow& form);
 

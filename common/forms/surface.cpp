@@ -1,5 +1,8 @@
 #include "forms/surface.h"
 
+#include "forms/accessibility.h"
+
+#include <QAccessible>
 #include <QPainter>
 #include <cmath>
 
@@ -14,10 +17,12 @@ Surface::Surface(QWidget* parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setAutoFillBackground(true);
+    installAccessibility();
 }
 
 void Surface::print(const QList<PrintPiece>& pieces)
 {
+    const QString before = QAccessible::isActive() ? printedText() : QString();
     for (const PrintPiece& piece : pieces) {
         if (!piece.isSeparator()) {
             write(piece.text());
@@ -35,6 +40,7 @@ void Surface::print(const QList<PrintPiece>& pieces)
     if (pieces.isEmpty() || !pieces.last().isSeparator())
         endLine();
     update();
+    announceChange(*this, before);
 }
 
 void Surface::write(const QString& text)
@@ -54,10 +60,12 @@ void Surface::endLine()
 
 void Surface::Cls()
 {
+    const QString before = QAccessible::isActive() ? printedText() : QString();
     runs_.clear();
     lines_ = QStringList{QString()};
     position_ = QPointF();
     update();
+    announceChange(*this, before);
 }
 
 QStringList Surface::printedLines() const

@@ -81,6 +81,8 @@ public:
 
     // The printed lines in order; the line being printed counts once it holds anything.
     QStringList printedLines() const;
+    // The printed lines as one text, a line break between neighbours; what a screen reader reads.
+    QString printedText() const { return printedLines().join(u'\n'); }
     // The print position in twips from the top-left corner.
     float CurrentX() const;
     float CurrentY() const;

@@ -2,6 +2,7 @@
 #include "testhost.h"
 #include "uitest.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -100,6 +101,9 @@ private slots:
     void minimiseAndRestoreRaiseResize();
     void optionButtonsFormOneGroup();
     void timerRaisesItsEvent();
+    void textBoxesTakeTheirCaptionLabelsAsNames();
+    void everyControlTellsItsTextToAssistiveTechnology();
+    void printedLinesAreTheSurfacesAccessibleText();
 };
 
 void FormsTest::geometryComesFromTwips()
@@ -518,6 +522,89 @@ void FormsTest::timerRaisesItsEvent()
     const int stopped = ticks;
     QTest::qWait(60);
     QCOMPARE(ticks, stopped);
+}
+
+namespace {
+
+QAccessibleInterface* accessible(const Control& c)
+{
+    return QAccessible::queryAccessibleInterface(c.widget());
+}
+
+QString accessibleText(QWidget* w)
+{
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(w)->textInterface();
+    return text ? text->text(0, text->characterCount()) : u"(no text interface)"_s;
+}
+
+} // namespace
+
+void FormsTest::textBoxesTakeTheirCaptionLabelsAsNames()
+{
+    const ControlRow rows[] = {
+        {Kind::Label, "Label1", u"体重(Kg)"_s, 120, 225, 1170, 285, 0, {}, AutoSize},
+        {Kind::TextBox, "Text1", u"50"_s, 1320, 165, 615, 405, 1},
+        {Kind::Label, "Label2", u"身高"_s, 2400, 120, 900, 285, 2},
+        {Kind::TextBox, "Text2", u"167"_s, 2400, 480, 900, 405, 3},
+        {Kind::Label, "Label3", u"远处"_s, 120, 1500, 900, 285, 4},
+        {Kind::TextBox, "Text3", {}, 1800, 1500, 900, 405, 5},
+    };
+    TestHost host;
+    Form form(FormRow{u"标签"_s, 4500, 2400}, rows);
+    auto name = [&](const char* box) {
+        return accessible(form.control<TextBox>(box))->text(QAccessible::Name);
+    };
+    QCOMPARE(name("Text1"), u"体重(Kg)"_s); // the label just left of the box
+    QCOMPARE(name("Text2"), u"身高"_s);     // the label just above it
+    QCOMPARE(name("Text3"), QString());     // too far away to name it
+    QCOMPARE(accessible(form.control<TextBox>("Text1"))->text(QAccessible::Value), u"50"_s);
+}
+
+void FormsTest::everyControlTellsItsTextToAssistiveTechnology()
+{
+    TestHost host;
+    TestForm form;
+    for (Control* c : form.controls())
+        if (c->widget())
+            QCOMPARE(c->widget()->objectName(), c->Name());
+    QCOMPARE(accessible(form.Command1)->text(QAccessible::Name), u"确定 下行"_s);
+    QCOMPARE(accessible(form.Label1)->text(QAccessible::Name), u"Label1"_s);
+    QCOMPARE(accessible(form.control<OptionButton>("Option2"))->text(QAccessible::Name),
+             u"Option2"_s);
+    form.Text1.setText(u"一\r\n二"_s);
+    QCOMPARE(accessibleText(form.Text1.widget()), u"一\n二"_s);
+    form.Command1.setCaption(u"计算"_s);
+    QCOMPARE(accessible(form.Command1)->text(QAccessible::Name), u"计算"_s);
+}
+
+void FormsTest::printedLinesAreTheSurfacesAccessibleText()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    QCOMPARE(accessibleText(form.Picture1.widget()), QString());
+
+    form.Picture1.Print(u"数字字符个数"_s, Semi, 3);
+    form.Picture1.Print(u"排序后的数列："_s);
+    form.Picture1.Print(7, Semi);
+    QCOMPARE(accessibleText(form.Picture1.widget()), u"数字字符个数 3 \n排序后的数列：\n 7 "_s);
+    QAccessibleTextInterface* text =
+        QAccessible::queryAccessibleInterface(form.Picture1.widget())->textInterface();
+    // The second line starts one line height below the first, at the surface's left edge.
+    const QRect first = text->characterRect(0);
+    const QRect second = text->characterRect(10);
+    QVERIFY(first.isValid());
+    QCOMPARE(second.left(), first.left());
+    QVERIFY(second.top() > first.top());
+    QCOMPARE(text->offsetAtPoint(second.center()), 10);
+
+    form.Picture1.Cls();
+    QCOMPARE(accessibleText(form.Picture1.widget()), QString());
+
+    form.Print(u"窗体上"_s);
+    QCOMPARE(accessibleText(&form.client()), u"窗体上"_s);
+    QCOMPARE(QAccessible::queryAccessibleInterface(&form.client())->text(QAccessible::Value),
+             u"窗体上"_s);
 }
 
 QTEST_MAIN(FormsTest)

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace forms {
+
+class Surface;
+
+// What assistive technology (screen readers, GUI-testing tools) sees of the windows beyond
+// what Qt's own widgets tell it: the text printed on a form or a picture box.
+void installAccessibility();
+
+// Tells assistive technology that the printed text of a surface changed from what it was.
+void announceChange(Surface& surface, const QString& before);
+
+} // namespace forms
