@@ -12,11 +12,18 @@ function(add_qt_test name)
 endfunction()
 
 # add_program(<name> SOURCES <form and model files...> [RESOURCES <qrc...>]
-#             [FILES <files copied beside the executable...>] [TESTS <test sources...>])
+#             [FILES <files copied beside the executable...>] [TESTS <test sources...>]
+#             LAUNCHER_NAME <name in the application menu> LAUNCHER_COMMENT <one line>)
 # The program's own code (everything but main.cpp) goes into <name>_parts, which the
 # executable and the tests share, so the tests drive the very Form1 the program shows.
+# Installing puts the program and its files in bin/, and a desktop launcher with the
+# program's icon (<name>.svg beside its sources) under share/.
 function(add_program name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;RESOURCES;FILES;TESTS" ${ARGN})
+    cmake_parse_arguments(ARG "" "LAUNCHER_NAME;LAUNCHER_COMMENT" "SOURCES;RESOURCES;FILES;TESTS"
+                          ${ARGN})
+    if(NOT ARG_LAUNCHER_NAME OR NOT ARG_LAUNCHER_COMMENT)
+        message(FATAL_ERROR "${name}: LAUNCHER_NAME and LAUNCHER_COMMENT are needed")
+    endif()
     add_library(${name}_parts STATIC ${ARG_SOURCES})
     target_include_directories(${name}_parts PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${name}_parts PUBLIC common_forms)
@@ -33,8 +40,25 @@ function(add_program name)
     foreach(file ${ARG_FILES})
         install(FILES ${file} DESTINATION bin)
     endforeach()
+    install_launcher(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}")
 
     if(ARG_TESTS)
         add_qt_test(tst_${name} SOURCES ${ARG_TESTS} ${ARG_RESOURCES} LIBS ${name}_parts)
     endif()
+endfunction()
+
+# The desktop launcher and icon of a program. The launcher names the installed executable by
+# its full path, so it is written when installing, once the prefix is known.
+function(install_launcher name title comment)
+    set(PROGRAM ${name})
+    set(TITLE ${title})
+    set(COMMENT ${comment})
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/launcher.desktop.in
+                   ${CMAKE_CURRENT_BINARY_DIR}/${name}.desktop.in @ONLY)
+    install(CODE "
+        set(LAUNCHER_TEMPLATE \"${CMAKE_CURRENT_BINARY_DIR}/${name}.desktop.in\")
+        set(LAUNCHER_PROGRAM ${name})
+        include(\"${PROJECT_SOURCE_DIR}/cmake/InstallLauncher.cmake\")
+    ")
+    install(FILES ${name}.svg DESTINATION share/icons/hicolor/scalable/apps)
 endfunction()

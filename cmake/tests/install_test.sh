@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh folder whose name has a blank, Chinese characters and a
+# dollar sign, and checks what a desktop finds there: each program in bin/, stuledger's
+# sample records beside it, and a valid launcher whose command and icon exist.
+# Usage: install_test.sh <build folder> <program>...
+set -euo pipefail
+build=$1
+shift
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+prefix="$scratch/我的 程序\$HOME"
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+fail() { echo "FAIL: $*"; exit 1; }
+for program in "$@"; do
+    [ -x "$prefix/bin/$program" ] || fail "$program is not in bin/"
+    launcher="$prefix/share/applications/$program.desktop"
+    [ -f "$launcher" ] || fail "$program has no launcher"
+    desktop-file-validate "$launcher" || fail "$launcher is not a valid desktop entry"
+    # Read the launcher as the desktop reads it.
+    /usr/bin/python3 - "$launcher" "$prefix/bin/$program" "$prefix/share/icons" <<'PY' || exit 1
+import os, sys
+import gi
+gi.require_version("Gio", "2.0")
+from gi.repository import Gio, GLib
+launcher, program, icons = sys.argv[1:]
+app = Gio.DesktopAppInfo.new_from_filename(launcher)
+if app is None:
+    sys.exit("FAIL: the desktop cannot read " + launcher)
+argv = GLib.shell_parse_argv(app.get_commandline())[1]
+if argv != [program]:
+    sys.exit("FAIL: %s starts %r, not %r" % (launcher, argv, program))
+name = app.get_name()
+if not any("\u4e00" <= c <= "\u9fff" for c in name) or os.path.basename(program) not in name:
+    sys.exit("FAIL: the launcher's name %r is not Chinese with the program's name" % name)
+icon = os.path.join(icons, "hicolor/scalable/apps", app.get_icon().to_string() + ".svg")
+if not os.path.isfile(icon):
+    sys.exit("FAIL: no icon " + icon)
+print("ok   %s: %s" % (os.path.basename(launcher), name))
+PY
+done
+if [[ " $* " == *" stuledger "* ]]; then
+    cmp -s "$prefix/bin/student1.dat" "$(dirname "$0")/../../stuledger/student1.dat" ||
+        fail "the sample records are not beside stuledger"
+fi
+echo "install: ok"
