@@ -1,0 +1,128 @@
+#!/usr/bin/python3
+"""Start-up time and peak memory of programs, measured on a running X display.
+
+    measure.py [--runs N] COMMAND...
+
+Each COMMAND is a program with its arguments, as one word ("build/tools/bare_window --text").
+The first is the floor the others are compared with. Each run starts a program, waits
+for the X server to map a top-level window that carries the program's process id
+(_NET_WM_PID), and takes the time from the start to the map. Half a second later, when the
+window has painted itself, the program's peak resident memory (VmHWM) is read and the program
+is ended. The programs take turns run by run, so a slow moment of the machine falls on all of
+them alike; the table gives the medians as Markdown.
+"""
+
+import argparse
+import os
+import select
+import shlex
+import signal
+import statistics
+import subprocess
+import sys
+import time
+
+from Xlib import X, display as xdisplay, error as xerror
+
+SETTLE_SECONDS = 0.5
+TIMEOUT_SECONDS = 30
+
+
+def window_pid(dpy, window, pid_atom):
+    try:
+        prop = window.get_full_property(pid_atom, X.AnyPropertyType)
+    except xerror.XError:
+        return None  # gone already
+    return prop.value[0] if prop and len(prop.value) else None
+
+
+def peak_memory_kib(pid):
+    with open(f"/proc/{pid}/status") as status:
+        for line in status:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1])
+    raise RuntimeError(f"no VmHWM for process {pid}")
+
+
+def measure_once(dpy, pid_atom, program):
+    """Seconds from start to the mapped window, and peak memory in KiB."""
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb")
+    started = time.monotonic()
+    child = subprocess.Popen(shlex.split(program), env=env, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL)
+    try:
+        shown = None
+        while shown is None:
+            left = started + TIMEOUT_SECONDS - time.monotonic()
+            if left <= 0:
+                raise RuntimeError(f"{program}: no window within {TIMEOUT_SECONDS} s")
+            if child.poll() is not None:
+                raise RuntimeError(f"{program}: ended with {child.returncode} before a window")
+            if not dpy.pending_events():
+                select.select([dpy], [], [], min(left, 0.1))
+            while dpy.pending_events():
+                event = dpy.next_event()
+                if (event.type == X.MapNotify and not event.override
+                        and window_pid(dpy, event.window, pid_atom) == child.pid):
+                    shown = time.monotonic() - started
+        time.sleep(SETTLE_SECONDS)
+        memory = peak_memory_kib(child.pid)
+    finally:
+        child.send_signal(signal.SIGTERM)
+        child.wait()
+    # The events of this run must not count for the next.
+    while dpy.pending_events():
+        dpy.next_event()
+    return shown, memory
+
+
+def name_of(command):
+    words = shlex.split(command)
+    return " ".join([os.path.basename(words[0])] + words[1:])
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--runs", type=int, default=9)
+    parser.add_argument("programs", nargs="+", metavar="command", help="the first is the floor")
+    args = parser.parse_args()
+
+    dpy = xdisplay.Display()
+    root = dpy.screen().root
+    root.change_attributes(event_mask=X.SubstructureNotifyMask)
+    pid_atom = dpy.intern_atom("_NET_WM_PID")
+    dpy.sync()
+
+    times = {p: [] for p in args.programs}
+    memory = {p: [] for p in args.programs}
+    for program in args.programs:  # a first run fills the caches; it does not count
+        measure_once(dpy, pid_atom, program)
+    for _ in range(args.runs):
+        for program in args.programs:
+            t, m = measure_once(dpy, pid_atom, program)
+            times[program].append(t)
+            memory[program].append(m)
+
+    floor = args.programs[0]
+    floor_ms = statistics.median(times[floor]) * 1000
+    floor_mb = statistics.median(memory[floor]) / 1024
+    print(f"| program | start-up | × {name_of(floor)} | peak memory | "
+          f"more than {name_of(floor)} |")
+    print("|---|---:|---:|---:|---:|")
+    missed = []
+    for program in args.programs:
+        ms = statistics.median(times[program]) * 1000
+        mb = statistics.median(memory[program]) / 1024
+        name = name_of(program)
+        print(f"| `{name}` | {ms:.0f} ms | {ms / floor_ms:.2f} | {mb:.1f} MB | "
+              f"{mb - floor_mb:+.1f} MB |")
+        if program != floor and (ms > 1.2 * floor_ms or mb - floor_mb > 15):
+            missed.append(name)
+    print()
+    print(f"Medians of {args.runs} runs each.", end=" ")
+    print("Every program within 1.2 times the start-up and 15 MB of the memory."
+          if not missed else f"Outside 1.2 times or 15 MB: {', '.join(missed)}.")
+
+
+if __name__ == "__main__":
+    sys.exit(main())

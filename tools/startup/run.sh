@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# The start-up figures: each program's time until its window is shown and its peak memory,
+# beside a bare Qt window, on a virtual X display without a window manager.
+#   tools/startup/run.sh [--runs N]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+source scripts/deps.sh
+install_missing "${PACKAGES_BUILD[@]}" xvfb python3-xlib
+build_preset default >/dev/null
+
+exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+read -r -t 20 display <&3
+export DISPLAY=:$display
+
+programs=(stuledger tapkey sigtrail glyphmix pairfactor arrtidy bmi)
+# The empty window is the floor; the one with a label shows what the first text costs.
+tools/startup/measure.py "$@" build/tools/bare_window "build/tools/bare_window --text" \
+    "${programs[@]/#/build/bin/}"
