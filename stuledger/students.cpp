@@ -61,6 +61,15 @@ rt::Integer wholeAge(double age, const rt::InputFile& in)
     return rt::Integer(static_cast<int>(age));
 }
 
+// A text field is saved between double quotes, so one that holds a double quote would not
+// load back as it was: such a record is refused where it is read.
+void noQuote(const QString& kept, const QString& what, const rt::InputFile& in)
+{
+    if (kept.contains(u'"'))
+        rt::raise(rt::ErrorCode::TypeMismatch,
+                  where(in) + u"：%1 %2 中有双引号"_s.arg(what, kept.trimmed()));
+}
+
 // One 16-bit key per record, chosen so that "j belongs before i" is always keys[j] < keys[i].
 // A sex compares by its UTF-16 code, unsigned; flipping the top bit keeps that order in a
 // signed number. Descending orders take the complement, which turns the order round.
@@ -156,9 +165,13 @@ QString StudentLedger::Load(const QString& path)
             rt::raise(rt::ErrorCode::Overflow,
                       where(in) + u"：第 %1 条记录超出了列表最多能存的 %2 条"_s.arg(kMaxRecords + 1)
                                       .arg(kMaxRecords));
+        const rt::FixedString<3> keptName = name;
+        noQuote(keptName, u"姓名"_s, in);
         in.Input(sex);
+        const rt::FixedString<1> keptSex = sex;
+        noQuote(keptSex, u"性别"_s, in);
         in.Input(age);
-        StudentRecord record{name, sex, wholeAge(age, in)};
+        StudentRecord record{keptName, keptSex, wholeAge(age, in)};
         lines += RecordLine(record, LoadGap(name));
         read.push_back(std::move(record));
     }

@@ -64,7 +64,9 @@ public:
     explicit OutputFile(const QString& path);
     ~OutputFile(); // without Close nothing replaces the old file
 
-    // One line: texts in double quotes, numbers bare, commas between, CR LF after.
+    // One line: texts in double quotes, numbers bare, commas between, CR LF after. A text
+    // that holds a double quote would read back as another text, so it is the invalid-call
+    // error, and the old file stays.
     template <typename... Fields> void Write(const Fields&... fields)
     {
         QString line;
@@ -76,11 +78,14 @@ public:
     const QString& path() const { return path_; }
 
 private:
-    template <typename F> static QString field(const F& f)
+    template <typename F> QString field(const F& f)
     {
-        if constexpr (std::is_convertible_v<const F&, QString>)
-            return u'"' + QString(f) + u'"';
-        else
+        if constexpr (std::is_convertible_v<const F&, QString>) {
+            const QString& text = f;
+            if (text.contains(u'"'))
+                fail(ErrorCode::InvalidCall);
+            return u'"' + text + u'"';
+        } else
             return CStr(f);
     }
     void writeLine(const QString& line);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTest>
 #include <functional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 using filetest::gbk;
@@ -45,7 +46,7 @@ private slots:
     void writeProducesExactBytes();
     void writeReplacesTheFileOnlyOnClose();
     void writeToAMissingFolderFails();
-    void writeRejectsCharactersOutsideCodePage936();
+    void writeRejectsTextsThatCannotBeReadBack();
 };
 
 void FilesTest::appPathHasNoTrailingSeparator()
@@ -234,16 +235,21 @@ void FilesTest::writeToAMissingFolderFails()
     QVERIFY(messageOf([&] { rt::OutputFile out(folder); }).startsWith(u"没有权限"_s));
 }
 
-void FilesTest::writeRejectsCharactersOutsideCodePage936()
+void FilesTest::writeRejectsTextsThatCannotBeReadBack()
 {
     TestHost host;
     const QString path = rt::App::File(u"student2.dat"_s);
     writeBytes(path, "old\r\n");
-    rt::OutputFile out(path);
-    QVERIFY(
-        messageOf([&] { out.Write(u"\U0001F600"_s); }).startsWith(u"文件中有不属于代码页 936"_s));
-    QVERIFY(messageOf([&] { out.Close(); }).isEmpty());
-    QCOMPARE(readBytes(path), QByteArray("old\r\n"));
+    // A character outside code page 936, and a double quote, which would end the field early.
+    for (const auto& [text, error] :
+         {std::pair{u"\U0001F600"_s, u"文件中有不属于代码页 936 的字节"_s},
+          std::pair{u"a\"b"_s, u"无效的过程调用或参数"_s}}) {
+        rt::OutputFile out(path);
+        out.Write(u"first"_s);
+        QCOMPARE(messageOf([&] { out.Write(text, rt::Integer(1)); }), error + u"："_s + path);
+        QVERIFY(messageOf([&] { out.Close(); }).isEmpty());
+        QCOMPARE(readBytes(path), QByteArray("old\r\n"));
+    }
 }
 
 QTEST_GUILESS_MAIN(FilesTest)
