@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <cerrno>
 
 using namespace Qt::StringLiterals;
 
@@ -34,19 +35,21 @@ QString where(const QString& path, int line)
     return u"%1，第 %2 行"_s.arg(QDir::toNativeSeparators(path)).arg(line);
 }
 
-// The line of the first byte sequence that is not code page 936.
+// The line of the first byte sequence that is not code page 936, counting lines as the
+// reader does: CR LF, CR alone and LF alone each end one. Neither byte is ever the second
+// byte of a double-byte character, so each line can be converted apart.
 int firstBadLine(const QByteArray& bytes)
 {
     int line = 1;
     qsizetype start = 0;
     while (start <= bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0)
-            end = bytes.size();
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
         if (!fromCodePage(bytes.mid(start, end - start)))
             return line;
         ++line;
-        start = end + 1;
+        start = end + (bytes.mid(end, 2) == "\r\n" ? 2 : 1);
     }
     return line - 1;
 }
@@ -57,6 +60,16 @@ bool isNumber(const QString& s)
 {
     static const QRegularExpression pattern(uR"(^[+-]?(\d+\.?\d*|\.\d+)([eEdD][+-]?\d+)?$)"_s);
     return pattern.match(s).hasMatch();
+}
+
+// A failed write: the disk-full error when the file could not grow (no room, a quota, a size
+// limit), the device error otherwise. Qt reports all of them as one write error, so the
+// system's own error number, taken right after the failing call, tells them apart.
+ErrorCode writeError(QFileDevice::FileError error, int systemError)
+{
+    const bool full = error == QFileDevice::ResourceError || systemError == ENOSPC ||
+                      systemError == EDQUOT || systemError == EFBIG;
+    return full ? ErrorCode::DiskFull : ErrorCode::DeviceIO;
 }
 
 } // namespace
@@ -239,20 +252,20 @@ void OutputFile::writeLine(const QString& line)
     const auto bytes = toCodePage(line);
     if (!bytes)
         fail(ErrorCode::InvalidCharacters);
+    errno = 0;
     if (file_->write(*bytes + "\r\n") < 0)
-        fail(file_->error() == QFileDevice::ResourceError ? ErrorCode::DiskFull
-                                                          : ErrorCode::DeviceIO);
+        fail(writeError(file_->error(), errno));
 }
 
 void OutputFile::Close()
 {
     if (!file_)
         return;
+    errno = 0;
     if (!file_->commit()) {
-        const auto error = file_->error();
+        const ErrorCode code = writeError(file_->error(), errno);
         file_.reset();
-        raise(error == QFileDevice::ResourceError ? ErrorCode::DiskFull : ErrorCode::DeviceIO,
-              QDir::toNativeSeparators(path_));
+        raise(code, QDir::toNativeSeparators(path_));
     }
     file_.reset();
 }

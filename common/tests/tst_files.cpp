@@ -186,6 +186,9 @@ void FilesTest::bytesOutsideCodePage936AreAnErrorWithTheLine()
              u"文件中有不属于代码页 936 的字节："_s + path + u"，第 3 行"_s);
     writeBytes(path, "\"ab\x81");
     QVERIFY(messageOf([&] { rt::InputFile file(path); }).endsWith(u"第 1 行"_s));
+    // Lines that end in CR alone count as the reader counts them.
+    writeBytes(path, "a\rb\r\n\rc\r\"\x81\x20\"");
+    QVERIFY(messageOf([&] { rt::InputFile file(path); }).endsWith(u"第 5 行"_s));
 }
 
 void FilesTest::writeProducesExactBytes()

@@ -234,6 +234,7 @@ void SaveFaultsTest::fileSizeLimit()
         trigger(form, "MFile_SaveAs");
     }
     checkFailedSave(host, form);
+    QVERIFY(host.shown[0].prompt.startsWith(u"磁盘已满"_s));
 
     // Room again: the same command now writes the whole list.
     trigger(form, "MFile_SaveAs");
