@@ -4,6 +4,8 @@
 PACKAGES_BUILD=(cmake g++ make pkg-config qt6-base-dev libbenchmark-dev fonts-arphic-uming fonts-arphic-ukai)
 # The tests also drive real windows through the accessibility bus and check the launchers.
 PACKAGES_TEST=(clang-format xvfb dbus-daemon at-spi2-core python3-pyatspi python3-gi desktop-file-utils)
+# The fuzz preset: clang 14 with libFuzzer and the sanitizer runtimes.
+PACKAGES_FUZZ=(clang-14 libclang-rt-14-dev)
 
 install_missing() {
     local missing=()
