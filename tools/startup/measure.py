@@ -4,7 +4,7 @@
     measure.py [--runs N] COMMAND...
 
 Each COMMAND is a program with its arguments, as one word ("build/tools/bare_window --text").
-The first is the floor the others are compared with. Each run starts a program, waits
+The first (or the first --floors) are the floors the others are compared with. Each run starts a program, waits
 for the X server to map a top-level window that carries the program's process id
 (_NET_WM_PID), and takes the time from the start to the map. Half a second later, when the
 window has painted itself, the program's peak resident memory (VmHWM) is read and the program
@@ -84,7 +84,10 @@ def name_of(command):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--runs", type=int, default=9)
-    parser.add_argument("programs", nargs="+", metavar="command", help="the first is the floor")
+    parser.add_argument("--floors", type=int, default=1,
+                        help="how many of the first commands the others are compared with; "
+                             "the goal is reckoned against the first")
+    parser.add_argument("programs", nargs="+", metavar="command")
     args = parser.parse_args()
 
     dpy = xdisplay.Display()
@@ -103,26 +106,24 @@ def main():
             times[program].append(t)
             memory[program].append(m)
 
-    floor = args.programs[0]
-    floor_ms = statistics.median(times[floor]) * 1000
-    floor_mb = statistics.median(memory[floor]) / 1024
-    print(f"| program | start-up | × {name_of(floor)} | peak memory | "
-          f"more than {name_of(floor)} |")
-    print("|---|---:|---:|---:|---:|")
+    ms = {p: statistics.median(times[p]) * 1000 for p in args.programs}
+    mb = {p: statistics.median(memory[p]) / 1024 for p in args.programs}
+    floors = args.programs[:args.floors]
+    print("| program | start-up | " + " | ".join(f"× {name_of(f)}" for f in floors) +
+          f" | peak memory | more than {name_of(floors[0])} |")
+    print("|---|---:|" + "---:|" * len(floors) + "---:|---:|")
     missed = []
     for program in args.programs:
-        ms = statistics.median(times[program]) * 1000
-        mb = statistics.median(memory[program]) / 1024
-        name = name_of(program)
-        print(f"| `{name}` | {ms:.0f} ms | {ms / floor_ms:.2f} | {mb:.1f} MB | "
-              f"{mb - floor_mb:+.1f} MB |")
-        if program != floor and (ms > 1.2 * floor_ms or mb - floor_mb > 15):
-            missed.append(name)
+        ratios = " | ".join(f"{ms[program] / ms[f]:.2f}" for f in floors)
+        print(f"| `{name_of(program)}` | {ms[program]:.0f} ms | {ratios} | {mb[program]:.1f} MB | "
+              f"{mb[program] - mb[floors[0]]:+.1f} MB |")
+        if program not in floors and (ms[program] > 1.2 * ms[floors[0]]
+                                      or mb[program] - mb[floors[0]] > 15):
+            missed.append(name_of(program))
     print()
-    print(f"Medians of {args.runs} runs each.", end=" ")
-    print("Every program within 1.2 times the start-up and 15 MB of the memory."
-          if not missed else f"Outside 1.2 times or 15 MB: {', '.join(missed)}.")
-
+    print(f"Medians of {args.runs} runs each. Goal: within 1.2 times the start-up and 15 MB of "
+          f"the memory of {name_of(floors[0])};", end=" ")
+    print("every program meets it." if not missed else f"not met by {', '.join(missed)}.")
 
 if __name__ == "__main__":
     sys.exit(main())

@@ -16,5 +16,5 @@ export DISPLAY=:$display
 
 programs=(stuledger tapkey sigtrail glyphmix pairfactor arrtidy bmi)
 # The empty window is the floor; the one with a label shows what the first text costs.
-tools/startup/measure.py "$@" build/tools/bare_window "build/tools/bare_window --text" \
+tools/startup/measure.py --floors 2 "$@" build/tools/bare_window "build/tools/bare_window --text" \
     "${programs[@]/#/build/bin/}"
