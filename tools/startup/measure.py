@@ -1,15 +1,16 @@
 #!/usr/bin/python3
 """Start-up time and peak memory of programs, measured on a running X display.
 
-    measure.py [--runs N] COMMAND...
+    measure.py [--runs N] [--floors K] COMMAND...
 
 Each COMMAND is a program with its arguments, as one word ("build/tools/bare_window --text").
-The first (or the first --floors) are the floors the others are compared with. Each run starts a program, waits
-for the X server to map a top-level window that carries the program's process id
-(_NET_WM_PID), and takes the time from the start to the map. Half a second later, when the
-window has painted itself, the program's peak resident memory (VmHWM) is read and the program
-is ended. The programs take turns run by run, so a slow moment of the machine falls on all of
-them alike; the table gives the medians as Markdown.
+The first K (1 by default) are the floors the others are compared with; the goal is reckoned
+against the first. Each run starts a program, waits for the X server to map a top-level
+window that carries the program's process id (_NET_WM_PID), and takes the time from the start
+to the map. Half a second later, when the window has painted itself, the program's peak
+resident memory (VmHWM) is read and the program is ended. The programs take turns run by run,
+so a slow moment of the machine falls on all of them alike; the table gives the medians as
+Markdown.
 """
 
 import argparse
