@@ -50,7 +50,10 @@ void Form1::Command1_Click()
         MsgBox(u"输入错误"_s);
         return;
     }
-    bmiValue = rt::CSng(weightKg / rt::Pow(heightCm / 100.0, 2));
+    // The height in metres is a Single, as a Single divided by a whole number is; only the
+    // square and the quotient are taken in double precision.
+    const float heightM = heightCm / 100.0f;
+    bmiValue = rt::CSng(rt::Divide(weightKg, rt::Pow(heightM, 2)));
     // Round gives a Single back for a Single, so the text has a Single's digits: 17.93, not
     // 17.9300003.
     const float rounded = static_cast<float>(rt::Round(bmiValue, 2));

@@ -109,6 +109,8 @@ void BmiTest::calculationPrintsOrRefuses_data()
     QTest::newRow("whole number") << u"45"_s << u"150"_s << u"20"_s << QString();
     QTest::newRow("leading number") << u"70kg"_s << u"175"_s << u"22.86"_s << QString();
     QTest::newRow("fractions") << u"62.5"_s << u"170.2"_s << u"21.58"_s << QString();
+    // The height in metres is a Single: 1.60000002 m, so 11.8749990 and not 11.875.
+    QTest::newRow("metres in single precision") << u"30.4"_s << u"160"_s << u"11.87"_s << QString();
     QTest::newRow("letters only") << u"kg"_s << u"167"_s << QString() << refused;
     QTest::newRow("empty height") << u"50"_s << QString() << QString() << refused;
     QTest::newRow("height 0") << u"50"_s << u"0"_s << QString() << refused;
@@ -117,6 +119,9 @@ void BmiTest::calculationPrintsOrRefuses_data()
     QTest::newRow("both 0") << u"0"_s << u"0"_s << QString() << refused;
     // A weight no Single can hold is the overflow error, trapped like any other.
     QTest::newRow("weight too large") << u"1e39"_s << u"167"_s << QString() << u"溢出"_s;
+    // A height so small that in metres no Single holds it leaves nothing to divide by.
+    QTest::newRow("height vanishes in metres")
+        << u"50"_s << u"1e-44"_s << QString() << u"除数为零"_s;
 }
 
 void BmiTest::calculationPrintsOrRefuses()

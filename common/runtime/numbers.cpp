@@ -160,4 +160,14 @@ double Pow(double base, double exponent)
     return r;
 }
 
+double Divide(double dividend, double divisor)
+{
+    if (divisor == 0)
+        raise(ErrorCode::DivisionByZero);
+    const double q = dividend / divisor;
+    if (std::isinf(q) && std::isfinite(dividend))
+        raise(ErrorCode::Overflow);
+    return q;
+}
+
 } // namespace rt

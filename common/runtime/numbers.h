@@ -105,6 +105,9 @@ template <typename T> Checked<T> Abs(Checked<T> v)
 double Round(double v, int decimals = 0);
 // Power in double precision; a result beyond the range is the overflow error.
 double Pow(double base, double exponent);
+// Division in double precision: a zero divisor is the division-by-zero error, a quotient
+// beyond the range the overflow error.
+double Divide(double dividend, double divisor);
 // Remainder of truncating division: its sign is the dividend's; a zero divisor is an error.
 template <typename T> Checked<T> Mod(Checked<T> a, Checked<T> b)
 {

@@ -304,6 +304,9 @@ void RuntimeTest::powerAndRemainder()
 {
     QCOMPARE(rt::Pow(1.67, 2), 1.67 * 1.67);
     QCOMPARE(errorOf([] { rt::Pow(10, 400); }), ErrorCode::Overflow);
+    QCOMPARE(rt::Divide(-7, 2), -3.5);
+    QCOMPARE(errorOf([] { rt::Divide(1e300, 1e-300); }), ErrorCode::Overflow);
+    QCOMPARE(errorOf([] { rt::Divide(1, 0); }), ErrorCode::DivisionByZero);
     QCOMPARE(rt::Mod(Integer(46), Integer(24)).value(), 22);
     QCOMPARE(rt::Mod(Integer(-7), Integer(2)).value(), -1); // the dividend's sign
     QCOMPARE(rt::Mod(Integer(7), Integer(-2)).value(), 1);
