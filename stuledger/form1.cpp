@@ -66,6 +66,8 @@ void Form1::Text1_MouseDown(int button, int, float, float)
 {
     Text1.setEnabled(false);
     Text1.setEnabled(true);
+    // Switched off, the box lost the focus the click gave it; the user means to type there.
+    Text1.SetFocus();
     if (button == 2)
         PopupMenu(menu("MFormat"));
 }

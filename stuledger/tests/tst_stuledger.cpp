@@ -541,6 +541,8 @@ void StuledgerTest::mouseButtonsToggleEnabledAndRightPopsUpFormat()
     QCOMPARE(enabledChanges, 2);
     QVERIFY(form.Text1.Enabled());
     QVERIFY(!QApplication::activePopupWidget());
+    QTest::keyClicks(QApplication::focusWidget(), "xyz"); // the box still takes what is typed
+    QCOMPARE(form.Text1.Text(), u"xyz"_s);
 
     QStringList shown;
     QTimer::singleShot(50, [&] {
@@ -556,6 +558,7 @@ void StuledgerTest::mouseButtonsToggleEnabledAndRightPopsUpFormat()
     QCOMPARE(shown, (QStringList{u"字体"_s, u"字号"_s}));
     QCOMPARE(enabledChanges, 4);
     QVERIFY(form.Text1.Enabled());
+    QCOMPARE(QApplication::focusWidget(), box);
     QCOMPARE(form.Text1.FontSize(), 9.0f); // closed without a choice
     QVERIFY(host.shown.isEmpty());
 }
