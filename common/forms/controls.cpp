@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QStyleOptionButton>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -106,10 +107,26 @@ TextBox::TextBox(Form& form, const ControlRow& row)
         QObject::connect(line_, &QLineEdit::textChanged, this, [this] { textEdited(); });
     }
     text_ = row.text;
+    lockedText_ = widgetText();
+}
+
+QString TextBox::widgetText() const
+{
+    return multi_ ? multi_->toPlainText() : line_->text();
 }
 
 void TextBox::textEdited()
 {
+    if (Locked()) {
+        if (!writing_) {
+            // Only the program writes into a locked box: an edit that came another way (an
+            // accessibility client, an input method) is put back.
+            const QSignalBlocker quiet(widget());
+            multi_ ? multi_->setPlainText(lockedText_) : line_->setText(lockedText_);
+            return;
+        }
+        lockedText_ = widgetText();
+    }
     stale_ = true;
     raise(Change);
 }
@@ -127,6 +144,7 @@ void TextBox::setText(const QString& text)
 {
     if (text == Text())
         return; // the same text is no change
+    const QScopedValueRollback writing(writing_, true);
     if (line_) {
         line_->setText(text);
         return;
@@ -215,6 +233,7 @@ QString TextBox::SelText() const
 
 void TextBox::setSelText(const QString& text)
 {
+    const QScopedValueRollback writing(writing_, true);
     if (line_) {
         line_->insert(text);
         return;

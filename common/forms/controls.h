@@ -43,11 +43,14 @@ public:
 private:
     void textEdited();
     void insertTyped(const QString& text) override;
+    QString widgetText() const;
 
     QLineEdit* line_ = nullptr;
     QPlainTextEdit* multi_ = nullptr;
     mutable QString text_; // Text as CR LF, worked out again only after a change
     mutable bool stale_ = false;
+    bool writing_ = false; // the program is changing the text
+    QString lockedText_;   // a locked box's text as the program left it, in the widget's form
 };
 
 class CommandButton : public Control {

@@ -2,6 +2,7 @@
 #include "tests/testhost.h"
 #include "tests/uitest.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -67,6 +68,7 @@ private slots:
     void doubleClicks();
     void keyboardCannotChangeTheDisplay_data();
     void keyboardCannotChangeTheDisplay();
+    void accessibilityClientCannotChangeTheDisplay();
     void longNumbersWrapAndScroll();
     void pictureIsTheKeyFaceBitmap();
 };
@@ -331,6 +333,29 @@ void TapkeyTest::keyboardCannotChangeTheDisplay()
         QTest::keySequence(form.Text1.widget(), keys);
     QCOMPARE(form.Text1.Text(), u"12"_s);
     QCOMPARE(QApplication::focusWidget(), form.Text1.widget());
+}
+
+void TapkeyTest::accessibilityClientCannotChangeTheDisplay()
+{
+    TestHost host;
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    form.Command1.press();
+    form.Command2.press();
+    int changes = 0;
+    form.Text1.Change = [&] { ++changes; };
+    // A screen reader or a testing tool edits through the box's editable-text interface.
+    QAccessibleEditableTextInterface* edit =
+        QAccessible::queryAccessibleInterface(form.Text1.widget())->editableTextInterface();
+    QVERIFY(edit);
+    edit->insertText(0, u"987"_s);
+    edit->replaceText(0, 1, u"Y"_s);
+    edit->deleteText(0, 2);
+    QCOMPARE(form.Text1.Text(), u"12"_s);
+    QCOMPARE(changes, 0);
+    form.Command3.press(); // the keys still write into it
+    QCOMPARE(form.Text1.Text(), u"123"_s);
+    QCOMPARE(changes, 1);
 }
 
 void TapkeyTest::longNumbersWrapAndScroll()
