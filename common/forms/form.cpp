@@ -135,7 +135,9 @@ void Form::place(const FormRow& form)
     if (form.startUp == StartUp::CenterScreen) {
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect area = screen->availableGeometry();
-            move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+            // Half of what is left on each side (QRect::center would round a pixel short).
+            move(area.x() + (area.width() - size.width()) / 2,
+                 area.y() + (area.height() - size.height()) / 2);
         }
     }
 }
