@@ -3,6 +3,7 @@
 #include "forms/form.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -274,6 +275,19 @@ public:
     }
 
 protected:
+    // Enter presses the button that has the focus, as Space does; it is no default button,
+    // so Enter elsewhere in the window does not reach it.
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+        if (enter && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            if (!e->isAutoRepeat())
+                click();
+            return;
+        }
+        QPushButton::keyPressEvent(e);
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);

@@ -87,6 +87,7 @@ private slots:
     void printWritesItemsAtThePrintPosition();
     void doubleClickOnBackgroundIsClickThenDblClick();
     void clickOnAControlIsNoFormClick();
+    void keysPressTheFocusedButton();
     void errorTrapShowsTheMessageAndGoesOn();
     void msgBoxTakesTheProgramTitleByDefault();
     void menusFollowTheirTable();
@@ -276,6 +277,20 @@ void FormsTest::clickOnAControlIsNoFormClick()
     QVERIFY(!form.events.contains(u"Click"_s));
     QVERIFY(!form.events.contains(u"DblClick"_s));
     QVERIFY(form.events.contains(u"Command1.Click"_s));
+}
+
+void FormsTest::keysPressTheFocusedButton()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    form.Command1.SetFocus();
+    form.events.clear();
+    QTest::keyClick(form.Command1.widget(), Qt::Key_Space);
+    QTest::keyClick(form.Command1.widget(), Qt::Key_Return);
+    QTest::keyClick(form.Command1.widget(), Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(form.Command1.widget(), Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(form.events, QStringList(3, u"Command1.Click"_s));
 }
 
 void FormsTest::errorTrapShowsTheMessageAndGoesOn()
