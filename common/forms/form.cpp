@@ -87,7 +87,10 @@ Form::Form(const FormRow& form, std::span<const ControlRow> controls,
         palette.setColor(QPalette::Window, form.background);
         client_->setPalette(palette);
     }
-    client_->installEventFilter(this);
+    // The client area's events, and the presses on the controls too: the toolkit pairs two
+    // clicks by time and place alone, so a double-click on the background may have begun on a
+    // control.
+    qApp->installEventFilter(this);
 
     for (const ControlRow& row : controls)
         controls_.push_back(makeControl(*this, row));
@@ -107,7 +110,10 @@ Form::Form(const FormRow& form, std::span<const ControlRow> controls,
     place(form);
 }
 
-Form::~Form() = default;
+Form::~Form()
+{
+    qApp->removeEventFilter(this);
+}
 
 void Form::place(const FormRow& form)
 {
@@ -278,8 +284,14 @@ void Form::changeEvent(QEvent* event)
 
 bool Form::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != client_)
+    if (watched != client_) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            const auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget && widget->window() == this)
+                clickedBackground_ = false;
+        }
         return QMainWindow::eventFilter(watched, event);
+    }
     switch (event->type()) {
     case QEvent::Resize:
         if (started_ && !(windowState() & Qt::WindowMinimized))
@@ -289,23 +301,31 @@ bool Form::eventFilter(QObject* watched, QEvent* event)
         const auto* mouse = static_cast<QMouseEvent*>(event);
         pressOnBackground_ = client_->childAt(mouse->position().toPoint()) == nullptr;
         afterDoubleClick_ = false;
+        clickedBackground_ = clickedBackground_ && pressOnBackground_;
         break;
     }
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const bool onBackground = client_->childAt(mouse->position().toPoint()) == nullptr;
         // The release that ends a double-click is no second Click.
-        if (pressOnBackground_ && onBackground && !afterDoubleClick_)
+        if (pressOnBackground_ && onBackground && !afterDoubleClick_) {
+            clickedBackground_ = true;
             run(Click);
+        }
         pressOnBackground_ = false;
         afterDoubleClick_ = false;
         break;
     }
     case QEvent::MouseButtonDblClick: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (client_->childAt(mouse->position().toPoint()) == nullptr) {
+        const bool onBackground = client_->childAt(mouse->position().toPoint()) == nullptr;
+        if (onBackground && clickedBackground_) {
+            clickedBackground_ = false;
             afterDoubleClick_ = true;
             run(DblClick);
+        } else {
+            // Its first click was on a control: on the background this one is a plain Click.
+            pressOnBackground_ = onBackground;
         }
         break;
     }

@@ -89,6 +89,8 @@ private:
     bool started_ = false;
     bool pressOnBackground_ = false;
     bool afterDoubleClick_ = false;
+    // The last click was a Click on the background, so a double-click there completes it.
+    bool clickedBackground_ = false;
     // The control that had the focus when the window was last deactivated: its focus coming
     // back with the window is no new GotFocus.
     QPointer<Control> focusAtDeactivation_;

@@ -87,6 +87,7 @@ private slots:
     void printWritesItemsAtThePrintPosition();
     void doubleClickOnBackgroundIsClickThenDblClick();
     void clickOnAControlIsNoFormClick();
+    void doubleClickBegunOnAControlIsAClickOnTheBackground();
     void keysPressTheFocusedButton();
     void errorTrapShowsTheMessageAndGoesOn();
     void msgBoxTakesTheProgramTitleByDefault();
@@ -277,6 +278,39 @@ void FormsTest::clickOnAControlIsNoFormClick()
     QVERIFY(!form.events.contains(u"Click"_s));
     QVERIFY(!form.events.contains(u"DblClick"_s));
     QVERIFY(form.events.contains(u"Command1.Click"_s));
+}
+
+void FormsTest::doubleClickBegunOnAControlIsAClickOnTheBackground()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    // Through the window, as the window system delivers them, so that the toolkit pairs the
+    // clicks into a double-click itself, by time and place.
+    QWindow* window = form.windowHandle();
+    static ulong timestamp = 1'000'000;
+    const auto click = [&](QPoint inClient) {
+        const QPoint at = form.client().mapTo(&form, inClient);
+        for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            const auto buttons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+            qt_handleMouseEvent(window, at, window->mapToGlobal(at), buttons, Qt::LeftButton, type,
+                                {}, int(timestamp += 30));
+        }
+        QCoreApplication::processEvents();
+    };
+    const QPoint onButton(238, 28); // Command1 ends at 240
+    const QPoint beside(243, 28);
+    QVERIFY(!form.client().childAt(beside));
+    form.events.clear();
+    click(onButton);
+    click(beside);
+    QCOMPARE(form.events, (QStringList{u"Command1.Click"_s, u"Click"_s}));
+
+    timestamp += 5000;
+    form.events.clear();
+    click(beside);
+    click(beside);
+    QCOMPARE(form.events, (QStringList{u"Click"_s, u"DblClick"_s}));
 }
 
 void FormsTest::keysPressTheFocusedButton()
