@@ -254,6 +254,9 @@ void Form::Show()
     const auto first = std::min_element(
         focusable.begin(), focusable.end(),
         [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
+    // The focus only arrives, and with it the first GotFocus, once the window is active; a
+    // desktop without a window manager would never make it so.
+    activateWindow();
     if (first != focusable.end())
         (*first)->SetFocus();
 }
