@@ -457,10 +457,20 @@ void ListBox::Clear()
     list_->clear();
 }
 
+// A check box or option button that takes a click anywhere in its rectangle, not only on
+// its box and caption.
+template <typename Button> class WholeAreaButton : public Button {
+public:
+    using Button::Button;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+
 // CheckBox
 
 CheckBox::CheckBox(Form& form, const ControlRow& row)
-    : Control(form, row, new QCheckBox(&form.client()))
+    : Control(form, row, new WholeAreaButton<QCheckBox>(&form.client()))
     , box_(static_cast<QCheckBox*>(widget()))
 {
     box_->setText(row.text);
@@ -490,7 +500,7 @@ void CheckBox::setValue(int value)
 // OptionButton
 
 OptionButton::OptionButton(Form& form, const ControlRow& row)
-    : Control(form, row, new QRadioButton(&form.client()))
+    : Control(form, row, new WholeAreaButton<QRadioButton>(&form.client()))
     , button_(static_cast<QRadioButton*>(widget()))
 {
     button_->setText(row.text);
