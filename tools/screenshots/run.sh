@@ -5,16 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/deps.sh
+source scripts/xvfb.sh
 install_missing "${PACKAGES_BUILD[@]}" xvfb openbox imagemagick xdotool x11-utils
 build_preset default >/dev/null
 mkdir -p docs
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-read -r -t 20 display <&3
-export DISPLAY=:$display
-unset QT_QPA_PLATFORM
+start_xvfb
 openbox >/dev/null 2>&1 &
 sleep 1
 

@@ -5,14 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/deps.sh
+source scripts/xvfb.sh
 install_missing "${PACKAGES_BUILD[@]}" xvfb python3-xlib
 build_preset default >/dev/null
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-read -r -t 20 display <&3
-export DISPLAY=:$display
+start_xvfb
 
 programs=(stuledger tapkey sigtrail glyphmix pairfactor arrtidy bmi)
 # The empty window is the floor; the one with a label shows what the first text costs.

@@ -4,16 +4,12 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 bindir=$1
+source "$here/../../../scripts/xvfb.sh"
 
 for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher; do
     command -v "$tool" >/dev/null || { echo "missing: $tool (scripts/test.sh installs it)"; exit 1; }
 done
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-read -r -t 20 display <&3
-export DISPLAY=:$display
-unset QT_QPA_PLATFORM
+start_xvfb
 
 dbus-run-session -- /usr/bin/python3 "$here/atspi_programs.py" "$bindir"
