@@ -1,6 +1,7 @@
 // Load, sort and save at 32767 records, the largest list stuledger holds, in the real window
 // (offscreen unless a display is asked for).
 #include "form1.h"
+#include "runtime/codepage.h"
 #include "students.h"
 #include "tests/testhost.h"
 

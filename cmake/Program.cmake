@@ -1,15 +1,32 @@
-# add_qt_test(<name> SOURCES <files...> LIBS <targets...>)
-# A Qt Test program under <binary>/tests, run headless by ctest.
+# add_qt_test(<name> LABEL <unit|window> SOURCES <files...> LIBS <targets...>)
+# A Qt Test program under <binary>/tests, run headless by ctest: "unit" needs no window,
+# "window" drives real windows on the offscreen platform.
 function(add_qt_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBS" ${ARGN})
+    if(NOT BUILD_TESTING)
+        return()
+    endif()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-    add_test(NAME ${name} COMMAND ${name})
+    # The platform goes on the command line too: Wine keeps QT_ variables from a program.
+    if(ARG_LABEL STREQUAL "window")
+        set(platform -platform offscreen)
+    endif()
+    add_test(NAME ${name} COMMAND ${name} ${platform})
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_FONTDIR=/usr/share/fonts"
+        LABELS ${ARG_LABEL}
         TIMEOUT 600)
 endfunction()
+
+# Where installing puts the programs: bin/ beside share/ on Unix; on Windows one folder holds
+# each program with the libraries it loads, as Windows looks for them beside the program.
+if(WIN32)
+    set(PROGRAM_INSTALL_DIR .)
+else()
+    set(PROGRAM_INSTALL_DIR ${CMAKE_INSTALL_BINDIR})
+endif()
 
 # add_program(<name> SOURCES <form and model files...> [RESOURCES <qrc...>]
 #             [FILES <files copied beside the executable...>] [TESTS <test sources...>]
@@ -28,7 +45,8 @@ function(add_program name)
     target_include_directories(${name}_parts PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${name}_parts PUBLIC common_forms)
 
-    add_executable(${name} main.cpp ${ARG_RESOURCES})
+    # A window program: no console beside it on Windows, an application bundle on macOS.
+    qt_add_executable(${name} WIN32 MACOSX_BUNDLE main.cpp ${ARG_RESOURCES})
     target_link_libraries(${name} PRIVATE ${name}_parts)
     foreach(file ${ARG_FILES})
         get_filename_component(base ${file} NAME)
@@ -36,14 +54,17 @@ function(add_program name)
             COMMAND ${CMAKE_COMMAND} -E copy_if_different
                     ${CMAKE_CURRENT_SOURCE_DIR}/${file} $<TARGET_FILE_DIR:${name}>/${base})
     endforeach()
-    install(TARGETS ${name} RUNTIME DESTINATION bin)
+    install(TARGETS ${name} RUNTIME DESTINATION ${PROGRAM_INSTALL_DIR}
+                            BUNDLE DESTINATION ${PROGRAM_INSTALL_DIR})
     foreach(file ${ARG_FILES})
-        install(FILES ${file} DESTINATION bin)
+        install(FILES ${file} DESTINATION ${PROGRAM_INSTALL_DIR})
     endforeach()
-    install_launcher(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}")
+    if(UNIX AND NOT APPLE)
+        install_launcher(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}")
+    endif()
 
     if(ARG_TESTS)
-        add_qt_test(tst_${name} SOURCES ${ARG_TESTS} ${ARG_RESOURCES} LIBS ${name}_parts)
+        add_qt_test(tst_${name} LABEL window SOURCES ${ARG_TESTS} ${ARG_RESOURCES} LIBS ${name}_parts)
     endif()
 endfunction()
 
@@ -60,5 +81,5 @@ function(install_launcher name title comment)
         set(LAUNCHER_PROGRAM ${name})
         include(\"${PROJECT_SOURCE_DIR}/cmake/InstallLauncher.cmake\")
     ")
-    install(FILES ${name}.svg DESTINATION share/icons/hicolor/scalable/apps)
+    install(FILES ${name}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 endfunction()

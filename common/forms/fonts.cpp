@@ -1,5 +1,6 @@
 #include "forms/fonts.h"
 
+#include <QStringList>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -16,19 +17,28 @@ bool isVertical(const QString& face)
     return face.startsWith(u'@');
 }
 
-QString familyFor(const QString& face)
+namespace {
+
+// The faces the programs name are a Chinese Windows' own: 宋体 is SimSun, 隶书 LiSu. Where a
+// face is not installed under that name, the toolkit draws with the first of these it finds.
+void insertFaceSubstitutes()
 {
-    const QString plain = isVertical(face) ? face.mid(1) : face;
-    if (plain == u"宋体"_s || plain == u"新宋体"_s)
-        return u"AR PL UMing CN"_s;
-    if (plain == u"隶书"_s || plain == u"楷体"_s)
-        return u"AR PL UKai CN"_s;
-    return plain;
+    const QStringList song{u"SimSun"_s,         u"NSimSun"_s,           u"AR PL UMing CN"_s,
+                           u"AR PL New Sung"_s, u"Noto Serif CJK SC"_s, u"Noto Sans CJK SC"_s};
+    const QStringList kai{u"KaiTi"_s, u"STKaiti"_s, u"AR PL UKai CN"_s, u"AR PL KaitiM GB"_s};
+    QFont::insertSubstitutions(u"宋体"_s, song);
+    QFont::insertSubstitutions(u"新宋体"_s, song);
+    QFont::insertSubstitutions(u"隶书"_s, QStringList{u"LiSu"_s} + kai);
+    QFont::insertSubstitutions(u"楷体"_s, kai);
 }
+
+} // namespace
 
 QFont toQFont(const Font& font)
 {
-    QFont f(familyFor(font.name));
+    static const bool substitutesInserted = (insertFaceSubstitutes(), true);
+    Q_UNUSED(substitutesInserted);
+    QFont f(isVertical(font.name) ? font.name.mid(1) : font.name);
     f.setPointSizeF(font.size);
     f.setWeight(font.weight >= 700 ? QFont::Bold : QFont::Normal);
     f.setItalic(false);

@@ -6,7 +6,7 @@
 namespace forms {
 
 // A font as the programs set and read it. The face keeps the name the program gave it
-// ("宋体", "隶书", "@宋体"); only drawing maps it to an installed family.
+// ("宋体", "隶书", "@宋体"); only drawing looks for an installed face.
 struct Font {
     QString name = QStringLiteral("宋体");
     float size = 9;    // points, single precision
@@ -22,8 +22,8 @@ bool acceptsFontSize(float size);
 // A face with a leading "@" is the vertical-writing variant: its text is drawn turned a
 // quarter turn clockwise.
 bool isVertical(const QString& face);
-// The installed family that draws a face: AR PL UMing for 宋体, AR PL UKai for 隶书.
-QString familyFor(const QString& face);
+// The toolkit's font for a face; where the face itself is not installed, the toolkit
+// substitutes an installed one (AR PL UMing for 宋体, AR PL UKai for 隶书 on Linux).
 QFont toQFont(const Font& font);
 
 } // namespace forms

@@ -1,5 +1,6 @@
 #include "runtime/files.h"
 
+#include "runtime/codepage.h"
 #include "runtime/host.h"
 #include "runtime/text.h"
 
@@ -20,7 +21,8 @@ QString App::Path()
 
 QString App::File(const QString& name)
 {
-    return Path() + QDir::separator() + name;
+    // Paths keep "/" inside the program on every system; messages show the system's own form.
+    return Path() + u'/' + name;
 }
 
 namespace {
@@ -67,8 +69,11 @@ bool isNumber(const QString& s)
 // system's own error number, taken right after the failing call, tells them apart.
 ErrorCode writeError(QFileDevice::FileError error, int systemError)
 {
-    const bool full = error == QFileDevice::ResourceError || systemError == ENOSPC ||
-                      systemError == EDQUOT || systemError == EFBIG;
+    bool full =
+        error == QFileDevice::ResourceError || systemError == ENOSPC || systemError == EFBIG;
+#ifdef EDQUOT // a quota: POSIX systems only
+    full = full || systemError == EDQUOT;
+#endif
     return full ? ErrorCode::DiskFull : ErrorCode::DeviceIO;
 }
 

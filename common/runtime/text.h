@@ -2,9 +2,7 @@
 
 #include "runtime/numbers.h"
 
-#include <QByteArray>
 #include <QString>
-#include <optional>
 
 namespace rt {
 
@@ -40,10 +38,5 @@ template <typename T> T IIf(bool condition, T whenTrue, T whenFalse)
 {
     return condition ? whenTrue : whenFalse;
 }
-
-// Code page 936 both ways. Each gives nothing when the input has something the other side
-// cannot hold (bytes that are no GBK, or a character outside it): nothing is replaced quietly.
-std::optional<QString> fromCodePage(const QByteArray& bytes);
-std::optional<QByteArray> toCodePage(const QString& text);
 
 } // namespace rt

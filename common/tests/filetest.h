@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/text.h"
+#include "runtime/codepage.h"
 
 #include <QByteArray>
 #include <QFile>

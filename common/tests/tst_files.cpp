@@ -132,7 +132,7 @@ void FilesTest::numberFieldsAreChecked()
         QCOMPARE(int(n.value()), value);
         QVERIFY(file.Eof());
     } else {
-        QCOMPARE(message, error + u"："_s + path + u"，第 2 行"_s);
+        QCOMPARE(message, error + u"："_s + QDir::toNativeSeparators(path) + u"，第 2 行"_s);
         QCOMPARE(n.value(), 99); // the variable keeps its value
     }
 }
@@ -164,16 +164,19 @@ void FilesTest::readingPastTheEndIsAnError()
     for (int i = 0; i < 4; ++i)
         file.Input(f);
     QCOMPARE(file.line(), 2);
-    QCOMPARE(messageOf([&] { file.Input(f); }), u"输入超出文件尾："_s + path + u"，第 3 行"_s);
+    QCOMPARE(messageOf([&] { file.Input(f); }),
+             u"输入超出文件尾："_s + QDir::toNativeSeparators(path) + u"，第 3 行"_s);
 }
 
 void FilesTest::missingFileIsNamed()
 {
     TestHost host;
     const QString path = rt::App::File(u"student1.dat"_s);
-    QCOMPARE(messageOf([&] { rt::InputFile file(path); }), u"文件未找到："_s + path);
+    QCOMPARE(messageOf([&] { rt::InputFile file(path); }),
+             u"文件未找到："_s + QDir::toNativeSeparators(path));
     const QString deep = rt::App::File(u"no/such/file.dat"_s);
-    QCOMPARE(messageOf([&] { rt::InputFile file(deep); }), u"路径未找到："_s + deep);
+    QCOMPARE(messageOf([&] { rt::InputFile file(deep); }),
+             u"路径未找到："_s + QDir::toNativeSeparators(deep));
 }
 
 void FilesTest::bytesOutsideCodePage936AreAnErrorWithTheLine()
@@ -182,8 +185,9 @@ void FilesTest::bytesOutsideCodePage936AreAnErrorWithTheLine()
     const QString path = rt::App::File(u"bad.dat"_s);
     writeBytes(path,
                gbk(u"\"张三\",\"男\",20\r\n\"李四\",\"女\",19\r\n"_s) + "\"\x81\x20\",\"x\",1\r\n");
-    QCOMPARE(messageOf([&] { rt::InputFile file(path); }),
-             u"文件中有不属于代码页 936 的字节："_s + path + u"，第 3 行"_s);
+    QCOMPARE(messageOf([&] { rt::InputFile file(path); }), u"文件中有不属于代码页 936 的字节："_s +
+                                                               QDir::toNativeSeparators(path) +
+                                                               u"，第 3 行"_s);
     writeBytes(path, "\"ab\x81");
     QVERIFY(messageOf([&] { rt::InputFile file(path); }).endsWith(u"第 1 行"_s));
     // Lines that end in CR alone count as the reader counts them.
@@ -232,7 +236,8 @@ void FilesTest::writeToAMissingFolderFails()
 {
     TestHost host;
     const QString path = rt::App::File(u"gone/student2.dat"_s);
-    QCOMPARE(messageOf([&] { rt::OutputFile out(path); }), u"路径未找到："_s + path);
+    QCOMPARE(messageOf([&] { rt::OutputFile out(path); }),
+             u"路径未找到："_s + QDir::toNativeSeparators(path));
     const QString folder = rt::App::File(u"sub"_s);
     QVERIFY(QDir().mkdir(folder));
     QVERIFY(messageOf([&] { rt::OutputFile out(folder); }).startsWith(u"没有权限"_s));
@@ -249,7 +254,8 @@ void FilesTest::writeRejectsTextsThatCannotBeReadBack()
           std::pair{u"a\"b"_s, u"无效的过程调用或参数"_s}}) {
         rt::OutputFile out(path);
         out.Write(u"first"_s);
-        QCOMPARE(messageOf([&] { out.Write(text, rt::Integer(1)); }), error + u"："_s + path);
+        QCOMPARE(messageOf([&] { out.Write(text, rt::Integer(1)); }),
+                 error + u"："_s + QDir::toNativeSeparators(path));
         QVERIFY(messageOf([&] { out.Close(); }).isEmpty());
         QCOMPARE(readBytes(path), QByteArray("old\r\n"));
     }

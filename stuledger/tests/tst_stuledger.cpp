@@ -622,7 +622,7 @@ void StuledgerTest::fontCommands()
         choose(form, {u"格式"_s, c == u"宋体"_s || c == u"隶书"_s ? u"字体"_s : u"字号"_s, c});
     QCOMPARE(form.Text1.FontName(), face);
     QCOMPARE(form.Text1.FontSize(), size);
-    QCOMPARE(form.Text1.widget()->font().family(), family);
+    QCOMPARE(QFontInfo(form.Text1.widget()->font()).family(), family);
     QCOMPARE(form.Text1.widget()->font().pointSizeF(), double(size));
     QVERIFY(host.shown.isEmpty());
 }

@@ -1,0 +1,37 @@
+# Windows: each program's folder also holds the toolkit libraries and plugins it loads, and
+# cpack makes the students' handout, one ZIP of that folder with a note on how to start.
+
+if(CMAKE_CROSSCOMPILING AND BUILD_TESTING)
+    # Cross-built here: ctest runs the test programs under Wine, in a prefix of the build's own.
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/cmake/wine-test.sh
+        ${CMAKE_BINARY_DIR}/wine ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS})
+endif()
+
+install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
+        DESTINATION ${PROGRAM_INSTALL_DIR})
+install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>
+        DESTINATION ${PROGRAM_INSTALL_DIR}/platforms)
+install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>
+        DESTINATION ${PROGRAM_INSTALL_DIR}/styles)
+
+# The compiler's own run-time libraries.
+if(MINGW)
+    foreach(library libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+        execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${library}
+                        OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+        if(NOT IS_ABSOLUTE "${path}")
+            message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not know where ${library} is")
+        endif()
+        install(FILES ${path} DESTINATION ${PROGRAM_INSTALL_DIR})
+    endforeach()
+else()
+    set(CMAKE_INSTALL_SYSTEM_RUNTIME_DESTINATION ${PROGRAM_INSTALL_DIR})
+    include(InstallRequiredSystemLibraries)
+endif()
+
+install(FILES ${PROJECT_SOURCE_DIR}/cmake/handout/说明.txt DESTINATION ${PROGRAM_INSTALL_DIR})
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_FILE_NAME "coursework-${PROJECT_VERSION}-windows")
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+include(CPack)

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# ctest's emulator for the cross-built Windows tests: runs one test program under Wine.
+# Usage: wine-test.sh <wine prefix> <toolkit bin folder> <program.exe> [arguments...]
+# The results go through a file, since Wine shows ctest nothing of a console program's own
+# output.
+set -u
+export WINEPREFIX=$1 WINEDEBUG=-all
+toolkit=$2
+program=$3
+shift 3
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+export WINEPATH
+WINEPATH=$(winpath "$toolkit")
+
+# Wine keeps the QT_ variables of Linux from Windows programs, and sets QT_X from WINEQT_X.
+# On Windows the offscreen platform reads fonts from one folder, not from its subfolders:
+# link the fonts of QT_QPA_FONTDIR into one, once.
+if [ -n "${QT_QPA_FONTDIR:-}" ]; then
+    fonts=$WINEPREFIX-fonts
+    if [ ! -d "$fonts" ]; then
+        mkdir -p "$fonts.new"
+        find -L "$QT_QPA_FONTDIR" -type f \( -name '*.tt[cf]' -o -name '*.otf' -o -name '*.pf[ab]' \) \
+            -exec ln -sf {} "$fonts.new/" \;
+        mv -T "$fonts.new" "$fonts" 2>/dev/null || rm -rf "$fonts.new"
+    fi
+    export WINEQT_QPA_FONTDIR
+    WINEQT_QPA_FONTDIR=$(winpath "$fonts")
+fi
+
+results=$(mktemp --suffix=.txt)
+trap 'rm -f "$results"' EXIT
+wine "$program" "$@" -o "$(winpath "$results"),txt"
+status=$?
+cat "$results"
+exit $status
