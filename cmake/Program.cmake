@@ -18,6 +18,13 @@ function(add_qt_test name)
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_FONTDIR=/usr/share/fonts"
         LABELS ${ARG_LABEL}
         TIMEOUT 600)
+    if(WIN32 AND NOT CMAKE_CROSSCOMPILING)
+        # Built on Windows: the toolkit's libraries are found on the PATH, its fonts in the
+        # system's font folder.
+        set_tests_properties(${name} PROPERTIES
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_FONTDIR=$ENV{WINDIR}/Fonts"
+            ENVIRONMENT_MODIFICATION "PATH=path_list_prepend:${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
+    endif()
 endfunction()
 
 # Where installing puts the programs: bin/ beside share/ on Unix; on Windows one folder holds

@@ -27,9 +27,12 @@ if [ -n "${QT_QPA_FONTDIR:-}" ]; then
     WINEQT_QPA_FONTDIR=$(winpath "$fonts")
 fi
 
+# Wine's own output goes to a file too: the system processes that the first program of a
+# session starts keep whatever they inherit open, and ctest would wait for a pipe until they end.
 results=$(mktemp --suffix=.txt)
-trap 'rm -f "$results"' EXIT
-wine "$program" "$@" -o "$(winpath "$results"),txt"
+messages=$(mktemp)
+trap 'rm -f "$results" "$messages"' EXIT
+wine "$program" "$@" -o "$(winpath "$results"),txt" </dev/null >"$messages" 2>&1
 status=$?
-cat "$results"
+cat "$messages" "$results"
 exit $status

@@ -4,6 +4,11 @@
 PACKAGES_BUILD=(cmake g++ make pkg-config qt6-base-dev libbenchmark-dev fonts-arphic-uming fonts-arphic-ukai)
 # The tests also drive real windows through the accessibility bus and check the launchers.
 PACKAGES_TEST=(clang-format xvfb dbus-daemon at-spi2-core python3-pyatspi python3-gi desktop-file-utils)
+# The pictures of the windows (tools/screenshots).
+PACKAGES_SCREENSHOTS=(xvfb openbox imagemagick xdotool x11-utils)
+# The Windows build (scripts/windows.sh): the cross compiler, Wine to run it, and the virtual
+# display its windows show on.
+PACKAGES_WINDOWS=(g++-mingw-w64-x86-64-posix wine wine64 "${PACKAGES_SCREENSHOTS[@]}")
 # The fuzz preset: clang 14 with libFuzzer and the sanitizer runtimes.
 PACKAGES_FUZZ=(clang-14 libclang-rt-14-dev)
 

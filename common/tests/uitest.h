@@ -1,6 +1,9 @@
 #pragma once
 
+#include "forms/fonts.h"
 #include "forms/form.h"
+
+#include <QFontInfo>
 
 #include <QTest>
 
@@ -25,6 +28,19 @@ inline void doubleClick(QWidget* widget, QPoint at = {}, Qt::MouseButton button 
     QTest::mouseRelease(widget, button, {}, at);
     QTest::mouseDClick(widget, button, {}, at);
     QTest::mouseRelease(widget, button, {}, at);
+}
+
+// The installed face that draws a face name the programs use ("宋体", "隶书"): SimSun and LiSu
+// on a Chinese Windows, the AR PL faces on Linux and under Wine.
+inline QString drawingFace(const QString& face)
+{
+    return QFontInfo(forms::toQFont(forms::Font{face})).family();
+}
+
+// The face a widget's text is drawn with.
+inline QString drawnFace(const QWidget* widget)
+{
+    return QFontInfo(widget->font()).family();
 }
 
 } // namespace uitest

@@ -159,7 +159,7 @@ void TapkeyTest::captionsAndFonts()
     QVERIFY(button.FontBold());
     QCOMPARE(button.font().charset, 134);
     const QFont drawn = button.widget()->font();
-    QCOMPARE(QFontInfo(drawn).family(), u"AR PL UMing CN"_s);
+    QCOMPARE(QFontInfo(drawn).family(), uitest::drawingFace(u"宋体"_s));
     QCOMPARE(drawn.pointSizeF(), 15.75);
     QCOMPARE(drawn.weight(), QFont::Bold);
     QVERIFY(!drawn.italic() && !drawn.underline() && !drawn.strikeOut());

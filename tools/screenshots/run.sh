@@ -1,18 +1,43 @@
 #!/usr/bin/env bash
 # Starts each program in a virtual X display under a window manager, so the windows wear their
-# title bars, does what a user would do first, and writes docs/<program>.png.
-# Rerun whenever a window changes: tools/screenshots/run.sh [program...]
+# title bars, checks that its window shows its caption, does what a user would do first, and
+# writes <program>.png. Rerun whenever a window changes:
+#   tools/screenshots/run.sh [program...]                      the Linux build, into docs/
+#   tools/screenshots/run.sh --windows FOLDER [program...]     FOLDER's .exe under Wine (in the
+#                                                              WINEPREFIX given), into docs/windows/
+# --out DIR (first) writes the pictures to DIR instead.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/deps.sh
 source scripts/xvfb.sh
-install_missing "${PACKAGES_BUILD[@]}" xvfb openbox imagemagick xdotool x11-utils
-build_preset default >/dev/null
-mkdir -p docs
+
+out=""
+windows=""
+[ "${1:-}" = --out ] && { out=$2; shift 2; }
+[ "${1:-}" = --windows ] && { windows=$(cd "$2" && pwd); shift 2; }
+install_missing "${PACKAGES_SCREENSHOTS[@]}"
+if [ -z "$windows" ]; then
+    install_missing "${PACKAGES_BUILD[@]}"
+    build_preset default >/dev/null
+fi
+[ -n "$out" ] || out=docs${windows:+/windows}
+mkdir -p "$out"
 
 start_xvfb
 openbox >/dev/null 2>&1 &
 sleep 1
+
+# Each program's window caption, as a pattern; bmi's is the time of day.
+caption() {
+    case $1 in
+    stuledger) echo '^stuledger练习$' ;;
+    tapkey | sigtrail) echo '^Form1$' ;;
+    glyphmix) echo '^生成字母$' ;;
+    pairfactor) echo '^最大公因数$' ;;
+    arrtidy) echo '^数组排序$' ;;
+    bmi) echo '^[^ ]*[0-9]:[0-9][0-9]:[0-9][0-9]' ;;
+    esac
+}
 
 # Clicks at a point of the window in logical pixels (a layout's twips divided by 15).
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
@@ -34,14 +59,21 @@ act() {
 programs=("$@")
 [ ${#programs[@]} -gt 0 ] || programs=(stuledger tapkey sigtrail glyphmix pairfactor arrtidy bmi)
 for program in "${programs[@]}"; do
-    build/bin/"$program" &
+    if [ -n "$windows" ]; then
+        wine "$windows/$program.exe" &
+    else
+        build/bin/"$program" &
+    fi
     pid=$!
-    window=$(xdotool search --sync --onlyvisible --pid "$pid" | head -n1)
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name "$(caption "$program")" | head -n1) ||
+        { echo "$program: no window with its caption" >&2; exit 1; }
     sleep 1
     act "$program" "$window"
     sleep 0.5
-    import -frame -window "$window" "docs/$program.png"
-    kill "$pid"
+    import -frame -window "$window" "$out/$program.png"
+    # Closed as a user closes it (the window manager's Alt+F4); ended if it stays.
+    xdotool windowactivate --sync "$window" key alt+F4
+    timeout 10 tail --pid="$pid" -f /dev/null || kill "$pid"
     wait "$pid" 2>/dev/null || true
-    echo "docs/$program.png"
+    echo "$out/$program.png"
 done
