@@ -32,6 +32,22 @@ bool isLineEnd(QChar c)
     return c == u'\r' || c == u'\n';
 }
 
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// A bare field loses the blanks and tabs around it, nothing else: a full-width blank (U+3000)
+// is part of a name.
+QStringView trimBlanks(QStringView s)
+{
+    while (!s.isEmpty() && isBlank(s.front()))
+        s = s.mid(1);
+    while (!s.isEmpty() && isBlank(s.back()))
+        s.chop(1);
+    return s;
+}
+
 QString where(const QString& path, int line)
 {
     return u"%1，第 %2 行"_s.arg(QDir::toNativeSeparators(path)).arg(line);
@@ -103,7 +119,7 @@ bool InputFile::Eof() const
 {
     for (qsizetype i = pos_; i < text_.size(); ++i) {
         const QChar c = text_[i];
-        if (c != u' ' && c != u'\t' && !isLineEnd(c))
+        if (!isBlank(c) && !isLineEnd(c))
             return false;
     }
     return true;
@@ -116,7 +132,7 @@ void InputFile::fail(ErrorCode code) const
 
 void InputFile::skipBlanks()
 {
-    while (pos_ < text_.size() && (text_[pos_] == u' ' || text_[pos_] == u'\t'))
+    while (pos_ < text_.size() && isBlank(text_[pos_]))
         ++pos_;
 }
 
@@ -154,7 +170,8 @@ QString InputFile::nextField(bool* quoted)
         break;
     }
     fieldLine_ = line_;
-    if (pos_ >= text_.size() && !afterComma_)
+    // Nothing left, not even after a comma: there is no field to read.
+    if (pos_ >= text_.size())
         fail(ErrorCode::InputPastEnd);
     afterComma_ = false;
 
@@ -171,7 +188,7 @@ QString InputFile::nextField(bool* quoted)
         const qsizetype start = pos_;
         while (pos_ < text_.size() && text_[pos_] != u',' && !isLineEnd(text_[pos_]))
             ++pos_;
-        field = text_.mid(start, pos_ - start).trimmed();
+        field = trimBlanks(QStringView(text_).mid(start, pos_ - start)).toString();
     }
     skipSeparator();
     return field;

@@ -108,7 +108,7 @@ QString Chr(Long code)
         bytes.append(char(unsignedCode >> 8));
     bytes.append(char(unsignedCode & 0xFF));
     const auto text = fromCodePage(bytes);
-    if (!text || text->isEmpty())
+    if (!text || text->size() != 1)
         raise(ErrorCode::InvalidCall);
     return *text;
 }

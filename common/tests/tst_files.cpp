@@ -74,6 +74,8 @@ void FilesTest::inputReadsQuotedAndBareFields_data()
         << u"\"ab\"xy,c"_s << QStringList{u"ab"_s, u"c"_s};
     QTest::newRow("lone CR ends a line") << u"a\rb"_s << QStringList{u"a"_s, u"b"_s};
     QTest::newRow("blank line between records") << u"a\r\n\r\nb"_s << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("full-width blanks are no blanks")
+        << u"王\u3000,\u3000女 ,\t19\r\n"_s << QStringList{u"王\u3000"_s, u"\u3000女"_s, u"19"_s};
     QTest::newRow("unclosed quote ends at line end")
         << u"\"abc\r\nd"_s << QStringList{u"abc"_s, u"d"_s};
 }
@@ -166,6 +168,14 @@ void FilesTest::readingPastTheEndIsAnError()
     QCOMPARE(file.line(), 2);
     QCOMPARE(messageOf([&] { file.Input(f); }),
              u"输入超出文件尾："_s + QDir::toNativeSeparators(path) + u"，第 3 行"_s);
+
+    // A comma at the very end announces a field that is not there.
+    writeBytes(path, gbk(u"\"张三\",\"男\","_s));
+    rt::InputFile cut(path);
+    cut.Input(f);
+    cut.Input(f);
+    QCOMPARE(messageOf([&] { cut.Input(f); }),
+             u"输入超出文件尾："_s + QDir::toNativeSeparators(path) + u"，第 1 行"_s);
 }
 
 void FilesTest::missingFileIsNamed()

@@ -221,6 +221,9 @@ void RuntimeTest::textFunctionsRejectNegativeCounts()
     QCOMPARE(errorOf([] { rt::Space(-1); }), ErrorCode::InvalidCall);
     QCOMPARE(errorOf([] { rt::InStr(0, u"abc"_s, u"a"_s); }), ErrorCode::InvalidCall);
     QCOMPARE(errorOf([] { rt::Asc(QString()); }), ErrorCode::InvalidCall);
+    // A code is one character: a first byte that leads no pair makes no code.
+    QCOMPARE(errorOf([] { rt::Chr(16706); }), ErrorCode::InvalidCall); // "AB"
+    QCOMPARE(errorOf([] { rt::Chr(0x41C4); }), ErrorCode::InvalidCall);
 }
 
 void RuntimeTest::ascAndChrUseCodePage936_data()
