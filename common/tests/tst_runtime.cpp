@@ -359,10 +359,19 @@ void RuntimeTest::dateAndTimeFollowTheLocale()
     const QLocale chinese(QLocale::Chinese, QLocale::China);
     QVERIFY(rt::longTime(QTime(14, 5, 7), chinese).contains(u"14:05:07"_s) ||
             rt::longTime(QTime(14, 5, 7), chinese).contains(u"2:05:07"_s));
-    // No zone name in any form.
-    for (const QLocale& l : {c, chinese, QLocale(QLocale::English, QLocale::UnitedStates)}) {
+    // No zone name in any form, nor the brackets or separators that went with it.
+    QCOMPARE(rt::longTime(QTime(13, 5, 9), QLocale(u"zh_HK"_s)), u"下午1:05:09"_s);
+    QCOMPARE(rt::longTime(QTime(13, 5, 9), QLocale(u"zh_TW"_s)), u"下午1:05:09"_s);
+    QCOMPARE(rt::longTime(QTime(13, 5, 9), QLocale(u"ca_ES"_s)), u"13:05:09"_s);
+    QCOMPARE(rt::longTime(QTime(13, 5, 9), QLocale(u"zh_CN"_s)), u"13:05:09"_s);
+    const auto all =
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    for (const QLocale& l : all) {
         const QString t = rt::longTime(QTime(9, 0, 0), l);
-        QVERIFY2(!t.contains(u"UTC"_s) && !t.contains(u"GMT"_s), qPrintable(t));
+        QVERIFY2(!t.contains(u"UTC"_s) && !t.contains(u"GMT"_s), qPrintable(l.name()));
+        QVERIFY2(!t.contains(u"()"_s) && !t.contains(u"[]"_s), qPrintable(l.name() + t));
+        QVERIFY2(t == t.trimmed() && !t.startsWith(u',') && !t.endsWith(u','),
+                 qPrintable(l.name() + t));
     }
     QCOMPARE(rt::Date(), rt::shortDate(host.clock.date(), QLocale::system()));
     QCOMPARE(rt::Time(), rt::longTime(host.clock.time(), QLocale::system()));
