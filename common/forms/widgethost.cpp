@@ -3,12 +3,35 @@
 #include "forms/forms.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
 namespace forms {
+
+namespace {
+
+// A box with 是 and 否 has no Cancel: only its buttons close it, not Escape nor the close
+// button of its title bar (which would otherwise count as 否).
+class NoCancel : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        return event->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel);
+    }
+};
+
+} // namespace
 
 int WidgetHost::msgBox(const QString& prompt, int buttons, const QString& title)
 {
@@ -19,9 +42,10 @@ int WidgetHost::msgBox(const QString& prompt, int buttons, const QString& title)
     box.setTextFormat(Qt::PlainText);
     if (buttons == vbYesNo) {
         QPushButton* yes = box.addButton(u"是"_s, QMessageBox::YesRole);
-        QPushButton* no = box.addButton(u"否"_s, QMessageBox::NoRole);
+        box.addButton(u"否"_s, QMessageBox::NoRole);
         box.setDefaultButton(yes);
-        box.setEscapeButton(no);
+        NoCancel noCancel;
+        box.installEventFilter(&noCancel);
         box.exec();
         return box.clickedButton() == yes ? vbYes : vbNo;
     }

@@ -2,12 +2,15 @@
 #include "testhost.h"
 #include "uitest.h"
 
+#include "forms/widgethost.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
@@ -92,6 +95,7 @@ private slots:
     void keysPressTheFocusedButton();
     void errorTrapShowsTheMessageAndGoesOn();
     void msgBoxTakesTheProgramTitleByDefault();
+    void yesNoBoxClosesOnlyByItsButtons();
     void menusFollowTheirTable();
     void checkMarksChangeOnlyByTheProgram();
     void shortcutRunsTheMenuCommand();
@@ -362,6 +366,30 @@ void FormsTest::msgBoxTakesTheProgramTitleByDefault()
     QCOMPARE(host.shown[2].title, u"题"_s);
     End();
     QCOMPARE(host.ends, 1);
+}
+
+void FormsTest::yesNoBoxClosesOnlyByItsButtons()
+{
+    // The real boxes: a Yes/No box has no Cancel, so Escape and the close button leave it
+    // open; an OK box closes with Escape.
+    WidgetHost host;
+    bool openAfterEscape = false;
+    bool openAfterClose = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        QTest::keyClick(box, Qt::Key_Escape);
+        openAfterEscape = box->isVisible();
+        box->close();
+        openAfterClose = box->isVisible();
+        QTest::keyClick(box, Qt::Key_Return); // 是, the default
+    });
+    QCOMPARE(host.msgBox(u"是否需要保存？"_s, vbYesNo, u"t"_s), vbYes);
+    QVERIFY(openAfterEscape);
+    QVERIFY(openAfterClose);
+
+    QTimer::singleShot(0,
+                       [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+    QCOMPARE(host.msgBox(u"输入错误"_s, vbOKOnly, u"t"_s), vbOK);
 }
 
 void FormsTest::menusFollowTheirTable()
