@@ -474,7 +474,9 @@ CheckBox::CheckBox(Form& form, const ControlRow& row)
     , box_(static_cast<QCheckBox*>(widget()))
 {
     box_->setText(row.text);
-    QObject::connect(box_, &QCheckBox::clicked, this, [this] { raise(Click); });
+    // Every change of the value is a Click, once: by the mouse, the keyboard, the program or an
+    // accessibility client.
+    QObject::connect(box_, &QCheckBox::toggled, this, [this] { raise(Click); });
 }
 
 QString CheckBox::Caption() const

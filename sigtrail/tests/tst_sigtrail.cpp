@@ -2,6 +2,7 @@
 #include "tests/testhost.h"
 #include "tests/uitest.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QListWidget>
 #include <QTest>
@@ -164,6 +165,19 @@ void SigtrailTest::eachActionAppendsItsLines_data()
             click(f.Check1);
         },
         {u"单击了复选框Check1"_s, u"单击了复选框Check1"_s}, none);
+    // Click follows every change of the value, once, whoever makes it.
+    row("Check1 set by the program, twice",
+        +[](Form1& f) {
+            f.Check1.setValue(1);
+            f.Check1.setValue(1);
+        },
+        {u"单击了复选框Check1"_s}, {0, 0, 1, 0});
+    row("Check1 toggled by an accessibility client",
+        +[](Form1& f) {
+            QAccessibleInterface* box = QAccessible::queryAccessibleInterface(f.Check1.widget());
+            box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        },
+        {u"单击了复选框Check1"_s}, {0, 0, 1, 0});
     row("Check2 by the space bar",
         +[](Form1& f) {
             f.Check2.SetFocus();
