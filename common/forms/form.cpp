@@ -285,6 +285,12 @@ void Form::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
 }
 
+// A point of the client area that no control covers; a release outside the window is none.
+bool Form::isBackground(QPoint point) const
+{
+    return client_->rect().contains(point) && client_->childAt(point) == nullptr;
+}
+
 bool Form::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != client_) {
@@ -302,14 +308,14 @@ bool Form::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::MouseButtonPress: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        pressOnBackground_ = client_->childAt(mouse->position().toPoint()) == nullptr;
+        pressOnBackground_ = isBackground(mouse->position().toPoint());
         afterDoubleClick_ = false;
         clickedBackground_ = clickedBackground_ && pressOnBackground_;
         break;
     }
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        const bool onBackground = client_->childAt(mouse->position().toPoint()) == nullptr;
+        const bool onBackground = isBackground(mouse->position().toPoint());
         // The release that ends a double-click is no second Click.
         if (pressOnBackground_ && onBackground && !afterDoubleClick_) {
             clickedBackground_ = true;
@@ -321,7 +327,7 @@ bool Form::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::MouseButtonDblClick: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        const bool onBackground = client_->childAt(mouse->position().toPoint()) == nullptr;
+        const bool onBackground = isBackground(mouse->position().toPoint());
         if (onBackground && clickedBackground_) {
             clickedBackground_ = false;
             afterDoubleClick_ = true;

@@ -81,6 +81,7 @@ private:
     void nameTextBoxes(std::span<const ControlRow> rows);
     void buildMenus(std::span<const MenuRow> menus);
     void place(const FormRow& form);
+    bool isBackground(QPoint point) const;
 
     Font font_;
     Surface* client_;

@@ -269,6 +269,14 @@ void FormsTest::doubleClickOnBackgroundIsClickThenDblClick()
     form.events.clear();
     QTest::mouseClick(&form.client(), Qt::LeftButton, {}, QPoint(290, 190));
     QCOMPARE(form.events, QStringList{u"Click"_s});
+    // Pressed on the background, released outside the window: no click at all.
+    form.events.clear();
+    QTest::mousePress(&form.client(), Qt::LeftButton, {}, QPoint(290, 190));
+    QTest::mouseRelease(&form.client(), Qt::LeftButton, {},
+                        QPoint(form.client().width() + 40, 190));
+    QTest::mousePress(&form.client(), Qt::LeftButton, {}, QPoint(290, 190));
+    QTest::mouseRelease(&form.client(), Qt::LeftButton, {}, QPoint(290, -30));
+    QCOMPARE(form.events, QStringList());
 }
 
 void FormsTest::clickOnAControlIsNoFormClick()
