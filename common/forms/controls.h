@@ -80,8 +80,6 @@ public:
     void setCaption(const QString& caption);
     bool AutoSize() const { return autoSize_; }
 
-    std::function<void()> Click;
-
 private:
     void fontChanged() override;
     void fit();
@@ -150,8 +148,6 @@ public:
     void Cls() { surface_->Cls(); }
     QStringList printedLines() const { return surface_->printedLines(); }
     Surface& surface() const { return *surface_; }
-
-    std::function<void()> Click;
 
 private:
     Surface* surface_;

@@ -279,6 +279,15 @@ void FormsTest::doubleClickOnBackgroundIsClickThenDblClick()
     QCOMPARE(form.events, QStringList());
 }
 
+// No program handles a click on a label or a picture box, and the runtime raises none: they
+// offer no Click a handler could be set on and then never run.
+template <typename T> constexpr bool hasClick = requires(T& control)
+{
+    control.Click;
+};
+static_assert(!hasClick<Label> && !hasClick<PictureBox>);
+static_assert(hasClick<CommandButton> && hasClick<CheckBox>);
+
 void FormsTest::clickOnAControlIsNoFormClick()
 {
     TestHost host;
