@@ -1,10 +1,15 @@
 #include "forms/accessibility.h"
 
+#include "forms/form.h"
 #include "forms/surface.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCheckBox>
 #include <QFontMetrics>
+#include <QPushButton>
+#include <QRadioButton>
 
 namespace forms {
 
@@ -100,11 +105,73 @@ private:
     QString all() const { return surface()->printedText(); }
 };
 
-QAccessibleInterface* surfaceFactory(const QString&, QObject* object)
+// A button of a form, as the toolkit's own buttons are seen, except that its press action
+// clicks at once: the toolkit's animates a click for 100 ms, and presses within that time
+// merge into one, where each should be a Click of its own.
+class ButtonAccessible : public QAccessibleWidget {
+public:
+    ButtonAccessible(QAbstractButton* button, QAccessible::Role role)
+        : QAccessibleWidget(button, role)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return button()->text().remove(u'&');
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = button()->isCheckable();
+        state.checked = button()->isChecked();
+        state.pressed = button()->isDown();
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        QStringList names;
+        if (widget()->isEnabled()) {
+            if (button()->isCheckable())
+                names << toggleAction();
+            if (role() != QAccessible::RadioButton)
+                names << pressAction();
+        }
+        return names + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (!widget()->isEnabled())
+            return;
+        if (action == pressAction())
+            button()->click();
+        else if (action == toggleAction())
+            button()->toggle();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    QAbstractButton* button() const { return static_cast<QAbstractButton*>(object()); }
+};
+
+QAccessibleInterface* formsFactory(const QString&, QObject* object)
 {
     if (auto* surface = dynamic_cast<Surface*>(object))
         return new SurfaceAccessible(surface);
-    return nullptr;
+    auto* button = qobject_cast<QAbstractButton*>(object);
+    // Only the forms' own buttons; a message box keeps the toolkit's.
+    if (!button || !dynamic_cast<Form*>(button->window()))
+        return nullptr;
+    if (qobject_cast<QRadioButton*>(button))
+        return new ButtonAccessible(button, QAccessible::RadioButton);
+    if (qobject_cast<QCheckBox*>(button))
+        return new ButtonAccessible(button, QAccessible::CheckBox);
+    return new ButtonAccessible(button, QAccessible::Button);
 }
 
 } // namespace
@@ -112,7 +179,7 @@ QAccessibleInterface* surfaceFactory(const QString&, QObject* object)
 void installAccessibility()
 {
     static const bool installed = [] {
-        QAccessible::installFactory(surfaceFactory);
+        QAccessible::installFactory(formsFactory);
         return true;
     }();
     Q_UNUSED(installed);

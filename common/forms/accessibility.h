@@ -7,7 +7,8 @@ namespace forms {
 class Surface;
 
 // What assistive technology (screen readers, GUI-testing tools) sees of the windows beyond
-// what Qt's own widgets tell it: the text printed on a form or a picture box.
+// what Qt's own widgets tell it: the text printed on a form or a picture box; and a button's
+// press action that clicks at once.
 void installAccessibility();
 
 // Tells assistive technology that the printed text of a surface changed from what it was.

@@ -111,6 +111,7 @@ private slots:
     void textBoxesTakeTheirCaptionLabelsAsNames();
     void everyControlTellsItsTextToAssistiveTechnology();
     void printedLinesAreTheSurfacesAccessibleText();
+    void eachPressActionIsAClickAtOnce();
 };
 
 void FormsTest::geometryComesFromTwips()
@@ -679,6 +680,27 @@ void FormsTest::everyControlTellsItsTextToAssistiveTechnology()
     QCOMPARE(accessibleText(form.Text1.widget()), u"一\n二"_s);
     form.Command1.setCaption(u"计算"_s);
     QCOMPARE(accessible(form.Command1)->text(QAccessible::Name), u"计算"_s);
+}
+
+void FormsTest::eachPressActionIsAClickAtOnce()
+{
+    TestHost host;
+    TestForm form;
+    show(form);
+    form.events.clear();
+    QAccessibleInterface* button = accessible(form.Command1);
+    QCOMPARE(button->role(), QAccessible::Button);
+    for (int i = 0; i < 4; ++i)
+        button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(form.events.count(u"Command1.Click"_s), 4);
+
+    auto& option = form.control<OptionButton>("Option2");
+    QAccessibleInterface* choice = accessible(option);
+    QCOMPARE(choice->role(), QAccessible::RadioButton);
+    QVERIFY(choice->state().checkable && !choice->state().checked);
+    choice->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QVERIFY(option.Value());
+    QVERIFY(choice->state().checked);
 }
 
 void FormsTest::printedLinesAreTheSurfacesAccessibleText()
