@@ -75,10 +75,14 @@ def read_text(node):
     return text.getText(0, text.characterCount)
 
 
-def press(node):
+def act(node, name):
     action = node.queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
-    action.doAction(names.index("Press"))
+    action.doAction(names.index(name))
+
+
+def press(node):
+    act(node, "Press")
 
 
 def check(what, got, expected):
@@ -136,8 +140,30 @@ def bmi(program):
         proc.wait(10)
 
 
+def sigtrail(program):
+    proc = start(program)
+    try:
+        app = application(proc.pid)
+        frame = find(app, pyatspi.ROLE_FRAME, "Form1")
+        check_box = find(frame, pyatspi.ROLE_CHECK_BOX, "Check1")
+        button = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Command1")
+        lines = lambda: [n.name for n in find_all(frame, pyatspi.ROLE_LIST_ITEM)]
+        before = len(wait_for("the start-up lines", lines))
+        # A toggle, as a screen reader's "check" does, and four quick presses: each is a Click.
+        act(check_box, "Toggle")
+        for _ in range(4):
+            press(button)
+        wait_for("five new lines", lambda: len(lines()) >= before + 5)
+        check("the lines the toggle and the presses added", lines()[before:],
+              ["单击了复选框Check1"] + ["单击了命令按钮Command1"] * 4)
+    finally:
+        proc.terminate()
+        proc.wait(10)
+
+
 def main():
     bindir = sys.argv[1]
+    sigtrail(os.path.join(bindir, "sigtrail"))
     pairfactor(os.path.join(bindir, "pairfactor"))
     bmi(os.path.join(bindir, "bmi"))
     print("all passed")
