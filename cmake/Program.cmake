@@ -1,8 +1,9 @@
-# add_qt_test(<name> LABEL <unit|window> SOURCES <files...> LIBS <targets...>)
+# add_qt_test(<name> LABEL <unit|window> SOURCES <files...> LIBS <targets...> [SCALES <f...>])
 # A Qt Test program under <binary>/tests, run headless by ctest: "unit" needs no window,
-# "window" drives real windows on the offscreen platform.
+# "window" drives real windows on the offscreen platform. SCALES runs it again on a screen
+# scaled by each factor (<name>_scaled_<f>), as on a high-resolution desktop.
 function(add_qt_test name)
-    cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBS;SCALES" ${ARGN})
     if(NOT BUILD_TESTING)
         return()
     endif()
@@ -13,18 +14,25 @@ function(add_qt_test name)
     if(ARG_LABEL STREQUAL "window")
         set(platform -platform offscreen)
     endif()
-    add_test(NAME ${name} COMMAND ${name} ${platform})
-    set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_FONTDIR=/usr/share/fonts"
-        LABELS ${ARG_LABEL}
-        TIMEOUT 600)
+    set(environment QT_QPA_PLATFORM=offscreen QT_QPA_FONTDIR=/usr/share/fonts)
+    set(path "")
     if(WIN32 AND NOT CMAKE_CROSSCOMPILING)
-        # Built on Windows: the toolkit's libraries are found on the PATH, its fonts in the
-        # system's font folder.
-        set_tests_properties(${name} PROPERTIES
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_FONTDIR=$ENV{WINDIR}/Fonts"
-            ENVIRONMENT_MODIFICATION "PATH=path_list_prepend:${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
+        # Built on Windows: the toolkit's fonts are the system's; its libraries on the PATH.
+        set(environment QT_QPA_PLATFORM=offscreen "QT_QPA_FONTDIR=$ENV{WINDIR}/Fonts")
+        set(path "PATH=path_list_prepend:${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
     endif()
+    foreach(scale 1 ${ARG_SCALES})
+        set(test ${name})
+        set(scaled ${environment})
+        if(NOT scale STREQUAL "1")
+            set(test ${name}_scaled_${scale})
+            list(APPEND scaled QT_SCALE_FACTOR=${scale})
+        endif()
+        add_test(NAME ${test} COMMAND ${name} ${platform})
+        set_tests_properties(${test} PROPERTIES
+            ENVIRONMENT "${scaled}" ENVIRONMENT_MODIFICATION "${path}"
+            LABELS ${ARG_LABEL} TIMEOUT 600)
+    endforeach()
 endfunction()
 
 # Where installing puts the programs: bin/ beside share/ on Unix; on Windows one folder holds
@@ -43,8 +51,8 @@ endif()
 # Installing puts the program and its files in bin/, and a desktop launcher with the
 # program's icon (<name>.svg beside its sources) under share/.
 function(add_program name)
-    cmake_parse_arguments(ARG "" "LAUNCHER_NAME;LAUNCHER_COMMENT" "SOURCES;RESOURCES;FILES;TESTS"
-                          ${ARGN})
+    cmake_parse_arguments(ARG "" "LAUNCHER_NAME;LAUNCHER_COMMENT"
+                          "SOURCES;RESOURCES;FILES;TESTS;TEST_SCALES" ${ARGN})
     if(NOT ARG_LAUNCHER_NAME OR NOT ARG_LAUNCHER_COMMENT)
         message(FATAL_ERROR "${name}: LAUNCHER_NAME and LAUNCHER_COMMENT are needed")
     endif()
@@ -71,7 +79,8 @@ function(add_program name)
     endif()
 
     if(ARG_TESTS)
-        add_qt_test(tst_${name} LABEL window SOURCES ${ARG_TESTS} ${ARG_RESOURCES} LIBS ${name}_parts)
+        add_qt_test(tst_${name} LABEL window SOURCES ${ARG_TESTS} ${ARG_RESOURCES}
+                    LIBS ${name}_parts SCALES ${ARG_TEST_SCALES})
     endif()
 endfunction()
 

@@ -13,6 +13,9 @@ export WINEPATH
 WINEPATH=$(winpath "$toolkit")
 
 # Wine keeps the QT_ variables of Linux from Windows programs, and sets QT_X from WINEQT_X.
+for name in $(compgen -e | grep '^QT_'); do
+    export "WINE$name=${!name}"
+done
 # On Windows the offscreen platform reads fonts from one folder, not from its subfolders:
 # link the fonts of QT_QPA_FONTDIR into one, once.
 if [ -n "${QT_QPA_FONTDIR:-}" ]; then

@@ -301,14 +301,14 @@ protected:
         const QFontMetrics metrics(font());
         const int lineHeight = metrics.height();
         const int textHeight = lineHeight * int(lines.size());
-        const int pictureHeight = picture.isNull() ? 0 : picture.height() / devicePixelRatio();
-        int y = (height() - textHeight - pictureHeight) / 2;
+        // The picture's size in the widget's pixels, by its own ratio, whatever the screen's.
+        const QSize pictureSize = picture.deviceIndependentSize().toSize();
+        int y = (height() - textHeight - pictureSize.height()) / 2;
         if (isDown()) // the caption moves with the pressed face
             p.translate(1, 1);
         if (!picture.isNull()) {
-            const int w = int(picture.width() / picture.devicePixelRatio());
-            p.drawPixmap((width() - w) / 2, y, picture);
-            y += pictureHeight;
+            p.drawPixmap((width() - pictureSize.width()) / 2, y, picture);
+            y += pictureSize.height();
         }
         p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                  QPalette::ButtonText));

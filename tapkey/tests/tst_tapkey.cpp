@@ -419,15 +419,36 @@ void TapkeyTest::pictureIsTheKeyFaceBitmap()
     QVERIFY(uitest::show(form));
     const QImage drawn = form.Command12.widget()->grab().toImage();
     int face = 0;
+    int highest = -1;
     int lowest = -1;
     for (int y = 0; y < drawn.height(); ++y)
         for (int x = 0; x < drawn.width(); ++x)
             if (drawn.pixelColor(x, y) == kKeyFace) {
                 ++face;
+                highest = highest < 0 ? y : highest;
                 lowest = y;
             }
-    QVERIFY2(face > 300, qPrintable(QString::number(face)));
-    QVERIFY(lowest < drawn.height() / 2 + 12);
+    const qreal ratio = drawn.devicePixelRatio();
+    QVERIFY2(face > 300 * ratio * ratio, qPrintable(QString::number(face)));
+    // The caption's first dark row lies below the picture, on a scaled desktop too.
+    int captionTop = -1;
+    for (int y = 0; y < drawn.height() && captionTop < 0; ++y)
+        for (int x = drawn.width() / 4; x < drawn.width() * 3 / 4; ++x) {
+            const QColor c = drawn.pixelColor(x, y);
+            if (y > lowest && c.red() < 80 && c.green() < 80 && c.blue() < 80) {
+                captionTop = y;
+                break;
+            }
+        }
+    QVERIFY2(captionTop > lowest, qPrintable(u"%1 %2"_s.arg(captionTop).arg(lowest)));
+    QVERIFY(captionTop < drawn.height() - 8 * ratio);
+    // Nothing of the caption within the picture.
+    for (int y = highest; y <= lowest; ++y)
+        for (int x = drawn.width() / 4; x < drawn.width() * 3 / 4; ++x) {
+            const QColor c = drawn.pixelColor(x, y);
+            QVERIFY2(!(c.red() < 60 && c.green() < 60 && c.blue() < 60),
+                     qPrintable(u"dark at %1,%2 above %3"_s.arg(x).arg(y).arg(lowest)));
+        }
 }
 
 QTEST_MAIN(TapkeyTest)
