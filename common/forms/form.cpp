@@ -133,7 +133,9 @@ void Form::place(const FormRow& form)
 
     const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
     const QSize size(px(form.width), px(form.height) + menuHeight);
-    if (form.border == Border::FixedSingle)
+    // Only a sizable frame lets the user change the size; a window without a frame has no
+    // handles for it, and a window manager must not give it any either.
+    if (form.border != Border::Sizable)
         setFixedSize(size);
     else
         resize(size);

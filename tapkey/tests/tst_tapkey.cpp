@@ -84,6 +84,11 @@ void TapkeyTest::windowIsAFramelessBlackHandsetInTheMiddle()
     // No frame and no menu: the client area is the whole window, from its top-left corner.
     QCOMPARE(form.client().geometry(), QRect(0, 0, 354, 506));
     QCOMPARE(form.size(), QSize(354, 506));
+    // Without a frame its size is fixed: a window manager can neither grow nor maximise it.
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    form.resize(414, 566);
+    form.showMaximized();
+    QCOMPARE(form.size(), QSize(354, 506));
     QCOMPARE(form.ScaleWidth(), 5310);
     QCOMPARE(form.ScaleHeight(), 7590);
     QCOMPARE(form.client().palette().color(QPalette::Window), QColor(Qt::black));
