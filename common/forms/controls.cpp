@@ -90,7 +90,8 @@ TextBox::TextBox(Form& form, const ControlRow& row)
     if (multi_) {
         multi_->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
         multi_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-        multi_->setWordWrapMode(QTextOption::WrapAnywhere);
+        // Lines break between words; a word breaks only where it cannot fit on a line alone.
+        multi_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         multi_->setVerticalScrollBarPolicy(row.style & Style::VScroll ? Qt::ScrollBarAlwaysOn
                                                                       : Qt::ScrollBarAlwaysOff);
         multi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

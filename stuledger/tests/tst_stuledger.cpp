@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <functional>
 
@@ -134,6 +136,7 @@ private slots:
     void popupChoiceRunsTheCommand();
     void fontCommands_data();
     void fontCommands();
+    void largeFontsWrapRecordsBetweenWords();
     void sortsRebuildTheTextAndSetAgeCheckMarks();
     void sortsDoNothingBeforeALoad();
     void leaving_data();
@@ -620,6 +623,34 @@ void StuledgerTest::fontCommands()
     QCOMPARE(uitest::drawnFace(form.Text1.widget()), uitest::drawingFace(face));
     QCOMPARE(form.Text1.widget()->font().pointSizeF(), double(size));
     QVERIFY(host.shown.isEmpty());
+}
+
+void StuledgerTest::largeFontsWrapRecordsBetweenWords()
+{
+    TestHost host;
+    writeBytes(host.folder.filePath(u"student1.dat"_s),
+               kThree +
+                   gbk(u"\"周八\",\"男\",19\r\n\"钱\",\"女\",-32768\r\n\"孙\",\"男\",32767\r\n"_s));
+    Form1 form;
+    QVERIFY(uitest::show(form));
+    choose(form, kOpen);
+    // From 17 points a record no longer fits on a line: it breaks between its fields, never
+    // inside a name or an age.
+    auto* edit = static_cast<QPlainTextEdit*>(form.Text1.widget());
+    QTextDocument* document = edit->document();
+    int breaks = 0;
+    for (const float size : {13.0f, 17.0f, 21.0f, 25.0f}) {
+        choose(form, {u"格式"_s, u"字号"_s, u"变大"_s});
+        QCOMPARE(form.Text1.FontSize(), size);
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            document->documentLayout()->blockBoundingRect(block); // lays the block out
+            const QTextLayout* layout = block.layout();
+            for (int i = 1; i < layout->lineCount(); ++i, ++breaks)
+                QVERIFY2(block.text()[layout->lineAt(i).textStart() - 1] == u' ',
+                         qPrintable(u"%1 pt: %2"_s.arg(size).arg(block.text())));
+        }
+    }
+    QVERIFY(breaks > 0);
 }
 
 void StuledgerTest::sortsRebuildTheTextAndSetAgeCheckMarks()
