@@ -29,6 +29,15 @@ else()
     include(InstallRequiredSystemLibraries)
 endif()
 
+# The toolkit's own texts in Chinese, beside the programs and the tests as in the handout. The
+# translation files are the same on every system, so a cross build takes the host's.
+find_file(QTBASE_TRANSLATION qtbase_zh_CN.qm
+          PATHS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS} ${QT_HOST_PATH}/share/qt6/translations
+          NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+file(COPY ${QTBASE_TRANSLATION} DESTINATION ${CMAKE_BINARY_DIR}/bin/translations)
+file(COPY ${QTBASE_TRANSLATION} DESTINATION ${CMAKE_BINARY_DIR}/tests/translations)
+install(FILES ${QTBASE_TRANSLATION} DESTINATION ${PROGRAM_INSTALL_DIR}/translations)
+
 install(FILES ${PROJECT_SOURCE_DIR}/cmake/handout/说明.txt DESTINATION ${PROGRAM_INSTALL_DIR})
 
 set(CPACK_GENERATOR ZIP)

@@ -20,7 +20,8 @@ mkdir "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$zip")
 folder=$(echo "$unpacked"/*/)
 for file in stuledger.exe tapkey.exe sigtrail.exe glyphmix.exe pairfactor.exe arrtidy.exe bmi.exe \
-            student1.dat 说明.txt Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll; do
+            student1.dat 说明.txt Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
+            translations/qtbase_zh_CN.qm; do
     [ -f "$folder/$file" ] || { echo "FAIL: the handout has no $file"; exit 1; }
 done
 

@@ -3,11 +3,40 @@
 #include "forms/fonts.h"
 #include "forms/form.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
+
+using namespace Qt::StringLiterals;
+
 namespace forms {
+
+namespace {
+
+// The toolkit's own texts (a scroll bar's menu, the standard dialogs' buttons) in simplified
+// Chinese, as everything else the programs show: from a translations folder beside the
+// program (the Windows handout), else from the toolkit's own.
+void loadToolkitTranslation()
+{
+    static QTranslator translator;
+    if (!translator.isEmpty())
+        return;
+    const QString file = u"qtbase_zh_CN.qm"_s;
+    for (const QString& folder :
+         {QCoreApplication::applicationDirPath() + u"/translations"_s,
+          QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+        if (translator.load(file, folder)) {
+            QCoreApplication::installTranslator(&translator);
+            return;
+        }
+    }
+}
+
+} // namespace
 
 void setUpToolkit(const QString& title)
 {
     QCoreApplication::setApplicationName(title);
+    loadToolkitTranslation();
     // Message boxes and menus speak in the runtime's default font, as the controls do.
     QApplication::setFont(toQFont(Font{}));
 }

@@ -96,6 +96,7 @@ private slots:
     void errorTrapShowsTheMessageAndGoesOn();
     void msgBoxTakesTheProgramTitleByDefault();
     void yesNoBoxClosesOnlyByItsButtons();
+    void toolkitTextsAreChinese();
     void menusFollowTheirTable();
     void checkMarksChangeOnlyByTheProgram();
     void shortcutRunsTheMenuCommand();
@@ -408,6 +409,13 @@ void FormsTest::yesNoBoxClosesOnlyByItsButtons()
     QTimer::singleShot(0,
                        [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
     QCOMPARE(host.msgBox(u"输入错误"_s, vbOKOnly, u"t"_s), vbOK);
+}
+
+void FormsTest::toolkitTextsAreChinese()
+{
+    // A text box's scroll bar menu, and a standard button, as the toolkit draws them.
+    QCOMPARE(QCoreApplication::translate("QScrollBar", "Scroll here"), u"滚动至此"_s);
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"取消"_s);
 }
 
 void FormsTest::menusFollowTheirTable()
