@@ -29,6 +29,7 @@ done
 "$root/tools/screenshots/run.sh" --out "$pictures" --windows "$folder"
 
 start_xvfb
+trap 'stop_xvfb; wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
 openbox >/dev/null 2>&1 &
 sleep 1
 

@@ -94,7 +94,7 @@ Form::Form(const FormRow& form, std::span<const ControlRow> controls,
 
     for (const ControlRow& row : controls)
         controls_.push_back(makeControl(*this, row));
-    nameTextBoxes(controls);
+    nameUncaptioned(controls);
 
     // The tab key follows TabIndex.
     std::vector<Control*> order;
@@ -150,10 +150,13 @@ void Form::place(const FormRow& form)
     }
 }
 
-void Form::nameTextBoxes(std::span<const ControlRow> rows)
+void Form::nameUncaptioned(std::span<const ControlRow> rows)
 {
     for (std::size_t b = 0; b < rows.size(); ++b) {
-        if (rows[b].kind != Kind::TextBox)
+        const Kind kind = rows[b].kind;
+        if (kind == Kind::ListBox || kind == Kind::PictureBox)
+            controls_[b]->widget()->setAccessibleName(controls_[b]->Name());
+        if (kind != Kind::TextBox)
             continue;
         QLabel* nearest = nullptr;
         int nearestGap = kLabelReach + 1;
@@ -167,6 +170,8 @@ void Form::nameTextBoxes(std::span<const ControlRow> rows)
         }
         if (nearest)
             nearest->setBuddy(controls_[b]->widget());
+        else
+            controls_[b]->widget()->setAccessibleName(controls_[b]->Name());
     }
 }
 

@@ -76,9 +76,10 @@ private:
     friend class Control;
     Control* find(const char* name) const;
     [[noreturn]] void missing(const char* name) const;
-    // A text box takes the caption label just left of it or just above it as its buddy, so
-    // that a screen reader announces the box by that caption.
-    void nameTextBoxes(std::span<const ControlRow> rows);
+    // A control without a caption of its own (a text box, a list box, a picture box) is named
+    // for a screen reader by its caption label, the label just left of it or just above it
+    // (a text box's buddy), else by its name.
+    void nameUncaptioned(std::span<const ControlRow> rows);
     void buildMenus(std::span<const MenuRow> menus);
     void place(const FormRow& form);
     bool isBackground(QPoint point) const;
