@@ -48,8 +48,8 @@ endif()
 #             LAUNCHER_NAME <name in the application menu> LAUNCHER_COMMENT <one line>)
 # The program's own code (everything but main.cpp) goes into <name>_parts, which the
 # executable and the tests share, so the tests drive the very Form1 the program shows.
-# Installing puts the program and its files in bin/, and a desktop launcher with the
-# program's icon (<name>.svg beside its sources) under share/.
+# Installing puts the program and its files in PROGRAM_INSTALL_DIR, and on a Unix desktop a
+# launcher with the program's icon (<name>.svg beside its sources) under share/.
 function(add_program name)
     cmake_parse_arguments(ARG "" "LAUNCHER_NAME;LAUNCHER_COMMENT"
                           "SOURCES;RESOURCES;FILES;TESTS;TEST_SCALES" ${ARGN})
