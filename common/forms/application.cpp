@@ -21,9 +21,8 @@ void loadToolkitTranslation()
     if (!translator.isEmpty())
         return;
     const QString file = u"qtbase_zh_CN.qm"_s;
-    for (const QString& folder :
-         {QCoreApplication::applicationDirPath() + u"/translations"_s,
-          QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+    for (const QString& folder : {QCoreApplication::applicationDirPath() + u"/translations"_s,
+                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
         if (translator.load(file, folder)) {
             QCoreApplication::installTranslator(&translator);
             return;

@@ -2,20 +2,14 @@
 
 #include "forms/forms.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCursor>
-#include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QWindowStateChangeEvent>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-
-using namespace Qt::StringLiterals;
 
 namespace forms {
 
@@ -42,25 +36,6 @@ Control* makeControl(Form& form, const ControlRow& row)
         return new Timer(form, row);
     }
     return nullptr;
-}
-
-// How far a caption label may stand from the text box it names, in twips.
-constexpr int kLabelReach = 240;
-
-// The gap from the label to the box when the label stands just left of it or just above it,
-// overlapping it across; -1 when the label does not name the box.
-int labelGap(const ControlRow& label, const ControlRow& box)
-{
-    const bool acrossRows = label.top < box.top + box.height && box.top < label.top + label.height;
-    const bool acrossColumns =
-        label.left < box.left + box.width && box.left < label.left + label.width;
-    const int leftGap = box.left - (label.left + label.width);
-    const int topGap = box.top - (label.top + label.height);
-    if (acrossRows && leftGap >= 0 && leftGap <= kLabelReach)
-        return leftGap;
-    if (acrossColumns && topGap >= 0 && topGap <= kLabelReach)
-        return topGap;
-    return -1;
 }
 
 bool takesFocus(const Control* c)
@@ -150,67 +125,6 @@ void Form::place(const FormRow& form)
     }
 }
 
-void Form::nameUncaptioned(std::span<const ControlRow> rows)
-{
-    for (std::size_t b = 0; b < rows.size(); ++b) {
-        const Kind kind = rows[b].kind;
-        if (kind == Kind::ListBox || kind == Kind::PictureBox)
-            controls_[b]->widget()->setAccessibleName(controls_[b]->Name());
-        if (kind != Kind::TextBox)
-            continue;
-        QLabel* nearest = nullptr;
-        int nearestGap = kLabelReach + 1;
-        for (std::size_t l = 0; l < rows.size(); ++l) {
-            auto* label = qobject_cast<QLabel*>(controls_[l]->widget());
-            const int gap = rows[l].kind == Kind::Label ? labelGap(rows[l], rows[b]) : -1;
-            if (label && !label->buddy() && gap >= 0 && gap < nearestGap) {
-                nearest = label;
-                nearestGap = gap;
-            }
-        }
-        if (nearest)
-            nearest->setBuddy(controls_[b]->widget());
-        else
-            controls_[b]->widget()->setAccessibleName(controls_[b]->Name());
-    }
-}
-
-void Form::buildMenus(std::span<const MenuRow> menus)
-{
-    auto hasItems = [&](const char* name) {
-        return std::any_of(menus.begin(), menus.end(), [&](const MenuRow& r) {
-            return r.parent && qstrcmp(r.parent, name) == 0;
-        });
-    };
-    for (const MenuRow& row : menus) {
-        QMenu* parentMenu = nullptr;
-        if (row.parent) {
-            parentMenu = menu(row.parent).submenu();
-            if (!parentMenu) {
-                std::fprintf(stderr, "menu %s has no items of its own\n", row.parent);
-                std::abort();
-            }
-        }
-        QAction* action = nullptr;
-        QMenu* submenu = nullptr;
-        if (hasItems(row.name)) {
-            submenu = new QMenu(row.caption, this);
-            action = parentMenu ? parentMenu->addMenu(submenu) : menuBar()->addMenu(submenu);
-        } else if (row.caption == u"-"_s) {
-            action = parentMenu ? parentMenu->addSeparator() : menuBar()->addSeparator();
-        } else {
-            action =
-                parentMenu ? parentMenu->addAction(row.caption) : menuBar()->addAction(row.caption);
-        }
-        if (!row.shortcut.isEmpty()) {
-            action->setShortcut(QKeySequence(row.shortcut));
-            action->setShortcutContext(Qt::WindowShortcut);
-            addAction(action); // a shortcut works while its menu is closed
-        }
-        menus_[QString::fromLatin1(row.name)] = new MenuItem(*this, row, action, submenu);
-    }
-}
-
 Control* Form::find(const char* name) const
 {
     const QString wanted = QString::fromLatin1(name);
@@ -268,19 +182,6 @@ void Form::Show()
         (*first)->SetFocus();
 }
 
-void Form::run(const std::function<void()>& handler)
-{
-    if (!handler)
-        return;
-    try {
-        handler();
-    } catch (const rt::Error& e) {
-        MsgBox(e.message());
-    } catch (const std::exception& e) {
-        MsgBox(u"内部错误："_s + QString::fromUtf8(e.what()));
-    }
-}
-
 void Form::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::WindowStateChange && started_) {
@@ -290,65 +191,6 @@ void Form::changeEvent(QEvent* event)
             run(Resize);
     }
     QMainWindow::changeEvent(event);
-}
-
-// A point of the client area that no control covers; a release outside the window is none.
-bool Form::isBackground(QPoint point) const
-{
-    return client_->rect().contains(point) && client_->childAt(point) == nullptr;
-}
-
-bool Form::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched != client_) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            const auto* widget = qobject_cast<QWidget*>(watched);
-            if (widget && widget->window() == this)
-                clickedBackground_ = false;
-        }
-        return QMainWindow::eventFilter(watched, event);
-    }
-    switch (event->type()) {
-    case QEvent::Resize:
-        if (started_ && !(windowState() & Qt::WindowMinimized))
-            run(Resize);
-        break;
-    case QEvent::MouseButtonPress: {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        pressOnBackground_ = isBackground(mouse->position().toPoint());
-        afterDoubleClick_ = false;
-        clickedBackground_ = clickedBackground_ && pressOnBackground_;
-        break;
-    }
-    case QEvent::MouseButtonRelease: {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        const bool onBackground = isBackground(mouse->position().toPoint());
-        // The release that ends a double-click is no second Click.
-        if (pressOnBackground_ && onBackground && !afterDoubleClick_) {
-            clickedBackground_ = true;
-            run(Click);
-        }
-        pressOnBackground_ = false;
-        afterDoubleClick_ = false;
-        break;
-    }
-    case QEvent::MouseButtonDblClick: {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        const bool onBackground = isBackground(mouse->position().toPoint());
-        if (onBackground && clickedBackground_) {
-            clickedBackground_ = false;
-            afterDoubleClick_ = true;
-            run(DblClick);
-        } else {
-            // Its first click was on a control: on the background this one is a plain Click.
-            pressOnBackground_ = onBackground;
-        }
-        break;
-    }
-    default:
-        break;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace forms

@@ -4,6 +4,10 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMenuBar>
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
 
 namespace forms {
 
@@ -65,6 +69,42 @@ void MenuItem::triggered()
     if (action_->isChecked() != checked_)
         action_->setChecked(checked_);
     form_.run(Click);
+}
+
+void Form::buildMenus(std::span<const MenuRow> menus)
+{
+    auto hasItems = [&](const char* name) {
+        return std::any_of(menus.begin(), menus.end(), [&](const MenuRow& r) {
+            return r.parent && qstrcmp(r.parent, name) == 0;
+        });
+    };
+    for (const MenuRow& row : menus) {
+        QMenu* parentMenu = nullptr;
+        if (row.parent) {
+            parentMenu = menu(row.parent).submenu();
+            if (!parentMenu) {
+                std::fprintf(stderr, "menu %s has no items of its own\n", row.parent);
+                std::abort();
+            }
+        }
+        QAction* action = nullptr;
+        QMenu* submenu = nullptr;
+        if (hasItems(row.name)) {
+            submenu = new QMenu(row.caption, this);
+            action = parentMenu ? parentMenu->addMenu(submenu) : menuBar()->addMenu(submenu);
+        } else if (row.caption == u"-"_s) {
+            action = parentMenu ? parentMenu->addSeparator() : menuBar()->addSeparator();
+        } else {
+            action =
+                parentMenu ? parentMenu->addAction(row.caption) : menuBar()->addAction(row.caption);
+        }
+        if (!row.shortcut.isEmpty()) {
+            action->setShortcut(QKeySequence(row.shortcut));
+            action->setShortcutContext(Qt::WindowShortcut);
+            addAction(action); // a shortcut works while its menu is closed
+        }
+        menus_[QString::fromLatin1(row.name)] = new MenuItem(*this, row, action, submenu);
+    }
 }
 
 } // namespace forms
