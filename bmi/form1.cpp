@@ -1,4 +1,5 @@
 #include "form1.h"
+#include "bodymass.h"
 
 using namespace Qt::StringLiterals;
 using namespace forms;
@@ -50,14 +51,8 @@ void Form1::Command1_Click()
         MsgBox(u"输入错误"_s);
         return;
     }
-    // The height in metres is a Single, as a Single divided by a whole number is; only the
-    // square and the quotient are taken in double precision.
-    const float heightM = heightCm / 100.0f;
-    bmiValue = rt::CSng(rt::Divide(weightKg, rt::Pow(heightM, 2)));
-    // Round gives a Single back for a Single, so the text has a Single's digits: 17.93, not
-    // 17.9300003.
-    const float rounded = static_cast<float>(rt::Round(bmiValue, 2));
-    Picture1.Print(rt::Date() + u"的BMI是"_s + rt::CStr(rounded));
+    bmiValue = BodyMassIndex(weightKg, heightCm);
+    Picture1.Print(rt::Date() + u"的BMI是"_s + IndexText(bmiValue));
 }
 
 void Form1::Text1_KeyPress(rt::Integer& KeyAscii)

@@ -1,4 +1,5 @@
 #include "form1.h"
+#include "glyphs.h"
 
 using namespace Qt::StringLiterals;
 using namespace forms;
@@ -24,11 +25,6 @@ const ControlRow kControls[] = {
 
 } // namespace
 
-QString drawCharacter()
-{
-    return rt::Chr(rt::CInt(rt::Int(rt::Rnd() * 94) + 33));
-}
-
 Form1::Form1()
     : Form(kForm, kControls)
 {
@@ -40,13 +36,8 @@ Form1::Form1()
 
 void Form1::Form_Load()
 {
-    QString last; // empty, so the first test never stops the loop
-    Text1.setText(u""_s);
     rt::Randomize();
-    while (last != u"Z"_s) {
-        last = drawCharacter();
-        Text1.setText(Text1.Text() + last);
-    }
+    Text1.setText(DrawUntilZ());
 }
 
 void Form1::Form_Click()
@@ -56,40 +47,17 @@ void Form1::Form_Click()
 
 void Form1::Command1_Click()
 {
-    Text2.setText(u""_s);
-    for (;;) {
-        const QString last = drawCharacter();
-        Text2.setText(Text2.Text() + last);
-        const QString text = Text2.Text();
-        if (rt::InStr(rt::Left(text, rt::Len(text) - 1), last) > 0)
-            break;
-    }
+    Text2.setText(DrawUntilRepeat());
 }
 
 void Form1::Command2_Click()
 {
-    const QString s = Text1.Text() + Text2.Text();
-    // 16-bit counters: more than 32767 of one class is the runtime's overflow error.
-    rt::Integer digits = 0;
-    rt::Integer capitals = 0;
-    rt::Integer smalls = 0;
-    rt::Integer others = 0;
-    const rt::Long end = rt::Len(s);
-    for (rt::Long i = 1; i <= end; ++i) {
-        const rt::Integer c = rt::Asc(rt::Mid(s, i, 1));
-        if (c >= 48 && c <= 57)
-            ++digits;
-        else if (c >= 65 && c <= 90)
-            ++capitals;
-        else if (c > rt::Asc(u"z"_s) || c < rt::Asc(u"a"_s))
-            ++others; // punctuation, blanks, line breaks and every double-byte character
-        else
-            ++smalls;
-    }
+    // Counted before anything is cleared: an overflow leaves the last counts shown.
+    const ClassCounts n = CountClasses(Text1.Text() + Text2.Text());
     Picture1.Cls();
     Picture1.Print();
-    Picture1.Print(u"数字字符个数"_s, Semi, digits);
-    Picture1.Print(u"大写字母个数"_s, Semi, capitals);
-    Picture1.Print(u"小写字母个数"_s, Semi, smalls);
-    Picture1.Print(u"标点字符个数"_s, Semi, others);
+    Picture1.Print(u"数字字符个数"_s, Semi, n.digits);
+    Picture1.Print(u"大写字母个数"_s, Semi, n.capitals);
+    Picture1.Print(u"小写字母个数"_s, Semi, n.smalls);
+    Picture1.Print(u"标点字符个数"_s, Semi, n.others);
 }

@@ -20,6 +20,3 @@ private:
     void Command1_Click();
     void Command2_Click();
 };
-
-// One random printable character, "!" to "~", each equally likely.
-QString drawCharacter();

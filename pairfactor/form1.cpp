@@ -1,4 +1,5 @@
 #include "form1.h"
+#include "gcd.h"
 
 using namespace Qt::StringLiterals;
 using namespace forms;
@@ -25,21 +26,6 @@ Form1::Form1()
     : Form(kForm, kControls)
 {
     Command1.Click = [this] { Command1_Click(); };
-}
-
-rt::Integer Form1::GCD(rt::Integer& m, rt::Integer& n)
-{
-    if (m == 0 || n == 0)
-        return 0;
-    if (m < n) {
-        const rt::Integer t = m;
-        m = n;
-        n = t;
-    }
-    rt::Integer r = rt::Mod(m, n);
-    if (r == 0)
-        return n;
-    return GCD(n, r); // 0 < r < n: the nested call never exchanges
 }
 
 void Form1::Command1_Click()

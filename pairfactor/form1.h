@@ -12,10 +12,6 @@ public:
     forms::CommandButton& Command1 = control<forms::CommandButton>("Command1");
     forms::Label& Label1 = control<forms::Label>("Label1");
 
-    // Euclid by remainders; both values must not be negative. When m < n it exchanges the
-    // caller's two variables before it computes. 0 when either is 0.
-    rt::Integer GCD(rt::Integer& m, rt::Integer& n);
-
 private:
     void Command1_Click();
 };
