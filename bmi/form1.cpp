@@ -21,7 +21,8 @@ const ControlRow kControls[] = {
     {Kind::TextBox,       "Text2",    u"167"_s,      3240, 165, 735,  405,   2,  kSong14},
     {Kind::CommandButton, "Command1", u"计算"_s,     4200, 120, 855,  495,   5,  kSong15},
     {Kind::PictureBox,    "Picture1", {},            720,  720, 4335, 1695,  3,  kSong12},
-    {Kind::Timer,         "Timer1",   {},            0,    0,   0,    0,     -1, {},      Plain, {}, 1000},
+    // A timer has no place on the window, only its interval in milliseconds.
+    {.kind = Kind::Timer, .name = "Timer1", .interval = 1000},
 };
 // clang-format on
 

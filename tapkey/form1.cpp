@@ -26,7 +26,10 @@ const ControlRow kControls[] = {
     {Kind::CommandButton, "Command9",  u"9\r\nwxyz"_s,      3480, 5280, 1490, 1010,  9,  kKeyFont},
     {Kind::CommandButton, "Command10", u"c"_s,              360,  6360, 1490, 1010,  10, kDeleteFont},
     {Kind::CommandButton, "Command11", u"0\r\n\uFE3C\r\n"_s, 1920, 6360, 1490, 1010,  11, kKeyFont},
-    {Kind::CommandButton, "Command12", u"123"_s,            3480, 6360, 1490, 1010,  12, kKeyFont,    Graphical, u":/tapkey/swap.bmp"_s},
+    // The graphical key: its picture stands above its caption.
+    {.kind = Kind::CommandButton, .name = "Command12", .text = u"123"_s,
+     .left = 3480, .top = 6360, .width = 1490, .height = 1010, .tabIndex = 12, .font = kKeyFont,
+     .style = Graphical, .picture = u":/tapkey/swap.bmp"_s},
 };
 // clang-format on
 

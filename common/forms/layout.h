@@ -54,7 +54,7 @@ enum Style : unsigned {
 struct ControlRow {
     Kind kind;
     const char* name;
-    QString text; // caption or initial text; "\r\n" breaks a caption's lines
+    QString text = {}; // caption or initial text; "\r\n" breaks a caption's lines
     int left = 0, top = 0, width = 0, height = 0; // twips
     int tabIndex = -1;
     Font font = {};

@@ -31,7 +31,7 @@ const ControlRow kControls[] = {
     {Kind::PictureBox, "Picture1", {}, 2400, 1500, 1800, 1200, 4},
     {Kind::OptionButton, "Option1", u"Option1"_s, 1200, 1800, 900, 300, 5},
     {Kind::OptionButton, "Option2", u"Option2"_s, 1200, 2200, 900, 300, 6},
-    {Kind::Timer, "Timer1", {}, 0, 0, 0, 0, -1, {}, Plain, {}, 1000},
+    {.kind = Kind::Timer, .name = "Timer1", .interval = 1000},
 };
 
 const MenuRow kMenus[] = {
