@@ -43,12 +43,6 @@ bool Control::Visible() const
     return widget_ && !widget_->isHidden();
 }
 
-void Control::setVisible(bool visible)
-{
-    if (widget_)
-        widget_->setVisible(visible);
-}
-
 int Control::Left() const
 {
     return widget_ ? widget_->x() * 15 : 0;
@@ -80,12 +74,6 @@ void Control::setFontSize(float size)
     if (!acceptsFontSize(size))
         return;
     font_.size = size;
-    fontChanged();
-}
-
-void Control::setFontBold(bool bold)
-{
-    font_.weight = bold ? 700 : 400;
     fontChanged();
 }
 

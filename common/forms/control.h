@@ -28,7 +28,6 @@ public:
     virtual bool Enabled() const;
     virtual void setEnabled(bool enabled);
     bool Visible() const;
-    void setVisible(bool visible);
     // Position and size in twips, within the form's client area.
     int Left() const;
     int Top() const;
@@ -41,7 +40,6 @@ public:
     // A size the toolkit cannot take (below 1 point, beyond 1000, not a number) is ignored.
     void setFontSize(float size);
     bool FontBold() const { return font_.weight >= 700; }
-    void setFontBold(bool bold);
     const Font& font() const { return font_; }
 
     void SetFocus();

@@ -48,11 +48,6 @@ bool MenuItem::Visible() const
     return action_->isVisible();
 }
 
-void MenuItem::setVisible(bool visible)
-{
-    action_->setVisible(visible);
-}
-
 bool MenuItem::Enabled() const
 {
     return action_->isEnabled();

@@ -23,7 +23,6 @@ public:
     bool Checked() const { return checked_; }
     void setChecked(bool checked);
     bool Visible() const;
-    void setVisible(bool visible);
     bool Enabled() const;
     void setEnabled(bool enabled);
 

@@ -35,11 +35,6 @@ public:
         lower_ = lower;
         exists_ = true;
     }
-    void Erase()
-    {
-        items_.clear();
-        exists_ = false;
-    }
 
     Long LBound() const
     {
