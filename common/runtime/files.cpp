@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cerrno>
 
 using namespace Qt::StringLiterals;
@@ -35,6 +36,63 @@ bool isLineEnd(QChar c)
 QString where(const QString& path, int line)
 {
     return u"%1，第 %2 行"_s.arg(QDir::toNativeSeparators(path)).arg(line);
+}
+
+// The path as the user gave it and, when links lead elsewhere, where they lead: the file named
+// in a message may otherwise look perfectly fine.
+QString named(const QString& path, const QString& target)
+{
+    const QString given = QDir::toNativeSeparators(path);
+    return target == path ? given
+                          : u"%1（链接到 %2）"_s.arg(given, QDir::toNativeSeparators(target));
+}
+
+// What the path names once every symbolic link on the way to it is followed. A chain longer
+// than Linux follows is taken for a loop, as the system would take it.
+QString followLinks(const QString& path)
+{
+    constexpr int kMostLinks = 40;
+    QString at = path;
+    for (int i = 0; i < kMostLinks; ++i) {
+        const QFileInfo info(at);
+        if (!info.isSymLink())
+            return at;
+        at = info.symLinkTarget();
+    }
+    raise(ErrorCode::LinkLoop, QDir::toNativeSeparators(path));
+}
+
+// The regular file the path leads to, checked without opening it: opening a pipe waits for a
+// writer, and a device never ends.
+QFileInfo regularFile(const QString& path)
+{
+    const QFileInfo info(followLinks(path));
+    if (!info.exists())
+        raise(info.dir().exists() ? ErrorCode::FileNotFound : ErrorCode::PathNotFound,
+              named(path, info.filePath()));
+    if (!info.isFile())
+        raise(ErrorCode::NotAFile, named(path, info.filePath()));
+    return info;
+}
+
+[[noreturn]] void tooLarge(const QString& name)
+{
+    raise(ErrorCode::FileTooLarge,
+          u"%1，超过了 %2 MiB 的上限"_s.arg(name).arg(InputFile::kMaxBytes / (1024 * 1024)));
+}
+
+// At most limit bytes from the file, whatever size it claims: a file that grows while it is
+// read, or a system file that reports no size, still ends the read there.
+QByteArray readAtMost(QFile& file, qint64 limit)
+{
+    QByteArray bytes;
+    while (bytes.size() < limit) {
+        const QByteArray chunk = file.read(std::min<qint64>(limit - bytes.size(), 1 << 16));
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
+    return bytes;
 }
 
 // The line of the first byte sequence that is not code page 936, counting lines as the
@@ -82,17 +140,20 @@ ErrorCode writeError(QFileDevice::FileError error, int systemError)
 InputFile::InputFile(const QString& path)
     : path_(path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        const QFileInfo info(path);
-        if (!info.exists())
-            raise(info.dir().exists() ? ErrorCode::FileNotFound : ErrorCode::PathNotFound,
-                  QDir::toNativeSeparators(path));
-        raise(ErrorCode::PermissionDenied, QDir::toNativeSeparators(path));
-    }
-    const QByteArray bytes = file.readAll();
+    const QFileInfo info = regularFile(path);
+    const QString name = named(path, info.filePath());
+    if (info.size() > kMaxBytes)
+        tooLarge(name);
+    QFile file(info.filePath());
+    if (!file.open(QIODevice::ReadOnly))
+        raise(ErrorCode::PermissionDenied, name);
+    QByteArray bytes = readAtMost(file, kMaxBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        raise(ErrorCode::DeviceIO, QDir::toNativeSeparators(path));
+        raise(ErrorCode::DeviceIO, name);
+    if (bytes.size() > kMaxBytes)
+        tooLarge(name);
+    if (bytes.endsWith('\x1a')) // Ctrl-Z, the old end-of-file mark
+        bytes.chop(1);
     auto text = fromCodePage(bytes);
     if (!text)
         raise(ErrorCode::InvalidCharacters, where(path, firstBadLine(bytes)));

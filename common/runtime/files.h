@@ -21,7 +21,15 @@ QString File(const QString& name);
 // file and the line before any field is read.
 class InputFile {
 public:
-    // A missing file is the file-not-found error, with the path.
+    // The most a file may hold: it is read whole, so whatever the path names must stay small.
+    static constexpr qint64 kMaxBytes = 4 * 1024 * 1024;
+
+    // Symbolic links are followed. Every error names the path (and where its links led): a
+    // missing file is the file-not-found error, a missing folder on the way path-not-found,
+    // links that lead round the link-loop error; anything but a regular file (a folder, a
+    // pipe, a device) is the not-a-file error before it is opened, and a file over kMaxBytes
+    // the file-too-large error, however much it claims to hold. One Ctrl-Z as the very last
+    // byte is the old end-of-file mark and is no part of the text.
     explicit InputFile(const QString& path);
 
     // True at the end of the file. Blank lines and blanks after the last field are no field.
