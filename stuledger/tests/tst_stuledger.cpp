@@ -207,6 +207,8 @@ void StuledgerTest::loadReadsFieldsByTheInputRules_data()
     QTest::newRow("age bounds") << u"A,B,-32768\r\nC,D,32767\r\n"_s
                                 << QStringList{u"A  |B|-32768"_s, u"C  |D|32767"_s}
                                 << u"A     B   -32768\r\nC     D   32767\r\n"_s;
+    QTest::newRow("a tab is text")
+        << u"\"A\tB\",M,1\r\n"_s << QStringList{u"A\tB|M|1"_s} << u"A\tB   M   1\r\n"_s;
     QTest::newRow("blank lines after the last")
         << u"\"张三\",\"男\",20\r\n\r\n\r\n"_s << QStringList{u"张三 |男|20"_s}
         << u"张三     男   20\r\n"_s;
@@ -286,6 +288,11 @@ void StuledgerTest::badFilesChangeNothing_data()
     // A bare field may hold a double quote, which a save could not write back.
     QTest::newRow("quote in a name") << good + "A\"B,M,1\r\n" << u"第 2 行：姓名 A\"B 中有双引号"_s;
     QTest::newRow("quote in a sex") << good + "A,\v\",1\r\n" << u"第 2 行：性别 \" 中有双引号"_s;
+    // A NUL would end what a screen reader gets of the text box.
+    QTest::newRow("NUL in a name")
+        << good + QByteArray("\"A\0B\",M,1\r\n", 12) << u"第 2 行：姓名中有控制字符 U+0000"_s;
+    QTest::newRow("escape in a sex") << good + "A,\"\x1b\",1\r\n"
+                                     << u"第 2 行：性别中有控制字符 U+001B"_s;
     QByteArray many;
     for (int i = 0; i < StudentLedger::kMaxRecords + 1; ++i)
         many += "A,B,1\r\n";
