@@ -5,6 +5,7 @@
 #include "runtime/text.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -197,8 +198,14 @@ QString StudentLedger::Load(const QString& path)
     return lines;
 }
 
-void StudentLedger::Save(const QString& path)
+void StudentLedger::Save(const QString& path, const QString& source)
 {
+    // A link may lead the saved file back onto the one the records come from.
+    const QString target = QFileInfo(path).canonicalFilePath();
+    if (!target.isEmpty() && target == QFileInfo(source).canonicalFilePath())
+        rt::raise(rt::ErrorCode::PermissionDenied,
+                  u"%1 就是 %2，保存不能覆盖读入的文件"_s.arg(QDir::toNativeSeparators(path),
+                                                              QDir::toNativeSeparators(source)));
     rt::OutputFile out(path);
     for (int i = 1; i <= count(); ++i) {
         const StudentRecord& r = Students(i);

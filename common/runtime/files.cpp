@@ -2,6 +2,7 @@
 
 #include "runtime/codepage.h"
 #include "runtime/host.h"
+#include "runtime/replace.h"
 #include "runtime/text.h"
 
 #include <QDir>
@@ -63,15 +64,18 @@ QString followLinks(const QString& path)
 }
 
 // The regular file the path leads to, checked without opening it: opening a pipe waits for a
-// writer, and a device never ends.
-QFileInfo regularFile(const QString& path)
+// writer, and a device never ends. A missing file is an error only when it must be there.
+QFileInfo regularFile(const QString& path, bool mayBeMissing)
 {
     const QFileInfo info(followLinks(path));
-    if (!info.exists())
-        raise(info.dir().exists() ? ErrorCode::FileNotFound : ErrorCode::PathNotFound,
-              named(path, info.filePath()));
-    if (!info.isFile())
+    if (!info.exists()) {
+        if (!info.dir().exists())
+            raise(ErrorCode::PathNotFound, named(path, info.filePath()));
+        if (!mayBeMissing)
+            raise(ErrorCode::FileNotFound, named(path, info.filePath()));
+    } else if (!info.isFile()) {
         raise(ErrorCode::NotAFile, named(path, info.filePath()));
+    }
     return info;
 }
 
@@ -140,7 +144,7 @@ ErrorCode writeError(QFileDevice::FileError error, int systemError)
 InputFile::InputFile(const QString& path)
     : path_(path)
 {
-    const QFileInfo info = regularFile(path);
+    const QFileInfo info = regularFile(path, false);
     const QString name = named(path, info.filePath());
     if (info.size() > kMaxBytes)
         tooLarge(name);
@@ -283,30 +287,55 @@ void InputFile::Input(Long& field)
     }
 }
 
+namespace {
+
+// Between the target's name and the six random letters or digits of a temporary's name.
+const QString kTemporaryMark = u".保存中."_s;
+
+} // namespace
+
 OutputFile::OutputFile(const QString& path)
     : path_(path)
-    , file_(std::make_unique<QSaveFile>(path))
 {
-    const QFileInfo info(path);
-    if (!info.dir().exists())
-        fail(ErrorCode::PathNotFound);
-    if (info.isDir())
-        fail(ErrorCode::PermissionDenied);
-    if (!file_->open(QIODevice::WriteOnly))
-        fail(file_->error() == QFileDevice::ResourceError ? ErrorCode::DiskFull
-                                                          : ErrorCode::PermissionDenied);
+    const QFileInfo target = regularFile(path, true);
+    target_ = target.filePath();
+    // Only the owner, group and others' bits: the user bits say what this process may do, and
+    // would make a read-only file writable for root.
+    permissions_ = (target.exists() ? target.permissions() : newFilePermissions()) &
+                   ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    removeLeftovers();
+
+    // Where the system has unnamed temporary files (Linux), the toolkit writes into one and
+    // names it only in Close, just before it takes the target's place; elsewhere it has its
+    // name from the start. Either way the name is one of our own, which no user's file
+    // carries, so that what a killed save leaves behind can be told apart and removed: the
+    // toolkit's own save file would use "student2.dat.XXXXXX", the shape of a user's
+    // "student2.dat.backup".
+    file_ = std::make_unique<QTemporaryFile>(target_ + kTemporaryMark + u"XXXXXX"_s);
+    errno = 0;
+    if (!file_->open())
+        fail(writeError(file_->error(), errno) == ErrorCode::DiskFull
+                 ? ErrorCode::DiskFull
+                 : ErrorCode::PermissionDenied);
 }
 
-OutputFile::~OutputFile()
+OutputFile::~OutputFile() = default; // the temporary removes itself
+
+void OutputFile::removeLeftovers() const
 {
-    if (file_)
-        file_->cancelWriting();
+    const QFileInfo target(target_);
+    static const QRegularExpression random(u"^[0-9A-Za-z]{6}$"_s);
+    const QString prefix = target.fileName() + kTemporaryMark;
+    for (const QFileInfo& left :
+         target.dir().entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks)) {
+        const QString name = left.fileName();
+        if (name.startsWith(prefix) && random.match(name.mid(prefix.size())).hasMatch())
+            QFile::remove(left.filePath());
+    }
 }
 
 void OutputFile::fail(ErrorCode code)
 {
-    if (file_)
-        file_->cancelWriting();
     file_.reset();
     raise(code, QDir::toNativeSeparators(path_));
 }
@@ -328,12 +357,21 @@ void OutputFile::Close()
     if (!file_)
         return;
     errno = 0;
-    if (!file_->commit()) {
-        const ErrorCode code = writeError(file_->error(), errno);
-        file_.reset();
-        raise(code, QDir::toNativeSeparators(path_));
-    }
+    if (!file_->flush())
+        fail(writeError(file_->error(), errno));
+    syncToDisk(*file_);
+    file_->setPermissions(permissions_);
+    // The name comes into being here; the file is closed before it moves, as Windows needs.
+    errno = 0;
+    const QString written = file_->fileName();
+    if (written.isEmpty() || !QFileInfo::exists(written))
+        fail(writeError(QFileDevice::NoError, errno));
+    file_->setAutoRemove(false);
     file_.reset();
+    if (const auto error = replaceFile(written, target_)) {
+        QFile::remove(written);
+        raise(*error, QDir::toNativeSeparators(path_));
+    }
 }
 
 } // namespace rt

@@ -2,8 +2,8 @@
 
 #include "runtime/numbers.h"
 
-#include <QSaveFile>
 #include <QString>
+#include <QTemporaryFile>
 #include <memory>
 #include <type_traits>
 
@@ -65,10 +65,14 @@ private:
 
 // A text file opened for sequential output. What is written goes to a temporary file beside
 // the target, which takes the target's place only when Close succeeds; a failed or interrupted
-// write leaves the old file exactly as it was.
+// write leaves the old file exactly as it was, and the new file keeps the old one's
+// permissions. Symbolic links are followed: the file they lead to is replaced, the link stays.
+// The temporary is named after the target, "student2.dat.保存中.a1B2c3": a save that was killed
+// may leave one behind, and the next save beside it removes it.
 class OutputFile {
 public:
-    // The folder must exist and be writable; otherwise the error names the file.
+    // The folder must exist and be writable, and the path (after links) must be a regular file
+    // or nothing yet; otherwise the error names the file.
     explicit OutputFile(const QString& path);
     ~OutputFile(); // without Close nothing replaces the old file
 
@@ -97,10 +101,13 @@ private:
             return CStr(f);
     }
     void writeLine(const QString& line);
+    void removeLeftovers() const;
     [[noreturn]] void fail(ErrorCode code);
 
     QString path_;
-    std::unique_ptr<QSaveFile> file_;
+    QString target_;                       // where the links lead
+    QFileDevice::Permissions permissions_; // what the new file gets
+    std::unique_ptr<QTemporaryFile> file_;
 };
 
 } // namespace rt

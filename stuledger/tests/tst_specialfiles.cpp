@@ -1,9 +1,10 @@
-// What student1.dat may be besides a plain file, made for real as Linux makes them: a pipe, a
-// device, a system file that reports no size, links that loop or lead nowhere. The load
-// answers at once with a message that names the file and says what is wrong, and leaves every
-// file as it was.
+// What student1.dat and student2.dat may be besides a plain file, made for real as Linux makes
+// them: a pipe, a device, a system file that reports no size, links that loop, lead nowhere or
+// back to student1.dat, and files with modes of their own. Each command answers at once with a
+// message that names the file and says what is wrong, and leaves every other file as it was.
 #include "form1.h"
 #include "students.h"
+#include "tests/filetest.h"
 #include "tests/testhost.h"
 
 #include <QApplication>
@@ -20,8 +21,14 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using filetest::gbk;
+using filetest::readBytes;
+using filetest::writeBytes;
 
 namespace {
+
+// Records as a save writes them, so a load and a save give the same bytes.
+const QByteArray kRecords = gbk(u"\"张三 \",\"男\",20\r\n\"赵  \",\"女\",18\r\n"_s);
 
 // Makes each "name kind" in the folder: a "fifo", a "folder", a "device" (as /dev/null), an
 // empty "file", or "-> target" for a symbolic link. False when the system refuses one.
@@ -97,7 +104,7 @@ private:
     std::thread thread_;
 };
 
-// Rows of links that lead to no file, which may not be followed: to a folder, round in
+// Rows of links that lead to no file, which neither command may follow: to a folder, round in
 // a loop, into a missing folder. %1 in the message is the folder.
 void addLinksToNoFile(const QString& name)
 {
@@ -123,6 +130,10 @@ class SpecialFilesTest : public QObject {
 private slots:
     void loadRefusesWhatIsNoFile_data();
     void loadRefusesWhatIsNoFile();
+    void saveReplacesOnlyAFileThatIsNotTheSource_data();
+    void saveReplacesOnlyAFileThatIsNotTheSource();
+    void saveKeepsTheMode_data();
+    void saveKeepsTheMode();
 };
 
 void SpecialFilesTest::loadRefusesWhatIsNoFile_data()
@@ -163,6 +174,89 @@ void SpecialFilesTest::loadRefusesWhatIsNoFile()
     QCOMPARE(host.shown[0].prompt, message.arg(folder));
     QVERIFY(!form.ledger().Loaded);
     checkEntriesUnchanged(folder, entries);
+}
+
+void SpecialFilesTest::saveReplacesOnlyAFileThatIsNotTheSource_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("message"); // %1 is the folder; empty when the save goes through
+    QTest::newRow("a link to student1.dat")
+        << QStringList{u"student2.dat -> student1.dat"_s}
+        << u"没有权限：%1/student2.dat 就是 %1/student1.dat，保存不能覆盖读入的文件"_s;
+    QTest::newRow("a link to a pipe") << QStringList{u"pipe fifo"_s, u"student2.dat -> pipe"_s}
+                                      << u"不是文件：%1/student2.dat（链接到 %1/pipe）"_s;
+    QTest::newRow("a link to a device") << QStringList{u"null device"_s, u"student2.dat -> null"_s}
+                                        << u"不是文件：%1/student2.dat（链接到 %1/null）"_s;
+    addLinksToNoFile(u"student2.dat"_s);
+    QTest::newRow("a link to a file elsewhere")
+        << QStringList{u"records folder"_s, u"records/list.dat file"_s,
+                       u"student2.dat -> records/list.dat"_s}
+        << QString();
+    QTest::newRow("a link to a new file elsewhere")
+        << QStringList{u"records folder"_s, u"student2.dat -> records/list.dat"_s} << QString();
+}
+
+void SpecialFilesTest::saveReplacesOnlyAFileThatIsNotTheSource()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(QString, message);
+    TestHost host;
+    const QString folder = host.folder.path();
+    writeBytes(folder + u"/student1.dat"_s, kRecords);
+    if (!make(folder, entries)) {
+        if (entries.join(u' ').contains(u"device"_s))
+            QSKIP("making a device needs root");
+        QFAIL("the system refused to make one of the files");
+    }
+    Form1 form;
+    trigger(form, "MFile_Open");
+    trigger(form, "MFile_SaveAs");
+    QCOMPARE(readBytes(folder + u"/student1.dat"_s), kRecords);
+    if (message.isEmpty()) {
+        QVERIFY(host.shown.isEmpty());
+        QVERIFY(form.ledger().Saved);
+        QCOMPARE(readBytes(folder + u"/records/list.dat"_s), kRecords);
+        QCOMPARE(QDir(folder + u"/records"_s).entryList(QDir::Files), QStringList{u"list.dat"_s});
+        entries.removeAll(u"records/list.dat file"_s); // now a file in any case
+    } else {
+        QCOMPARE(host.shown.size(), 1);
+        QCOMPARE(host.shown[0].prompt, message.arg(folder));
+        QVERIFY(!form.ledger().Saved);
+    }
+    checkEntriesUnchanged(folder, entries);
+}
+
+void SpecialFilesTest::saveKeepsTheMode_data()
+{
+    QTest::addColumn<int>("mode"); // the old student2.dat's; -1 when there is none
+    QTest::addColumn<int>("saved");
+    QTest::newRow("read-only") << 0444 << 0444;
+    QTest::newRow("the group's alone") << 0040 << 0040;
+    QTest::newRow("private") << 0600 << 0600;
+    QTest::newRow("a first save, umask 022") << -1 << 0644;
+}
+
+void SpecialFilesTest::saveKeepsTheMode()
+{
+    QFETCH(int, mode);
+    QFETCH(int, saved);
+    TestHost host;
+    const QByteArray two = QFile::encodeName(host.folder.filePath(u"student2.dat"_s));
+    writeBytes(host.folder.filePath(u"student1.dat"_s), kRecords);
+    if (mode >= 0) {
+        writeBytes(QFile::decodeName(two), "old");
+        QCOMPARE(::chmod(two.constData(), mode_t(mode)), 0);
+    }
+    const mode_t umask = ::umask(022);
+    Form1 form;
+    trigger(form, "MFile_Open");
+    trigger(form, "MFile_SaveAs");
+    ::umask(umask);
+    QVERIFY(form.ledger().Saved);
+    QCOMPARE(readBytes(QFile::decodeName(two)), kRecords);
+    struct stat st;
+    QCOMPARE(::stat(two.constData(), &st), 0);
+    QCOMPARE(int(st.st_mode & 07777), saved);
 }
 
 QTEST_MAIN(SpecialFilesTest)

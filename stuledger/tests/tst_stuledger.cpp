@@ -177,7 +177,7 @@ void StuledgerTest::recordWriterBytes()
     StudentLedger ledger;
     ledger.Students = listOf({record(u"张三"_s, u"男"_s, 20), record(u"李"_s, u"女"_s, -5)});
     const QString path = host.folder.filePath(u"student2.dat"_s);
-    ledger.Save(path);
+    ledger.Save(path, host.folder.filePath(u"student1.dat"_s));
     const QByteArray first = QByteArray::fromHex("22D5C5C8FD20222C22C4D0222C32300D0A");
     QCOMPARE(first.size(), 17);
     QCOMPARE(readBytes(path), first + QByteArray::fromHex("22C0EE2020222C22C5AE222C2D350D0A"));
@@ -259,8 +259,8 @@ void StuledgerTest::savedFileLoadsBackWithFillingBlanks()
     writeBytes(one, kThree);
     StudentLedger ledger;
     const QString firstLines = ledger.Load(one);
-    ledger.Save(two);
-    ledger.Save(two); // replaces, never appends
+    ledger.Save(two, one);
+    ledger.Save(two, one); // replaces, never appends
     StudentLedger again;
     const QString secondLines = again.Load(two);
     QCOMPARE(contents(again.Students), contents(ledger.Students));
@@ -420,7 +420,7 @@ void StuledgerTest::saveOfNoRecordsWritesAnEmptyFile()
     const QString path = host.folder.filePath(u"student2.dat"_s);
     writeBytes(path, "old");
     StudentLedger ledger;
-    ledger.Save(path);
+    ledger.Save(path, host.folder.filePath(u"student1.dat"_s));
     QVERIFY(QFile::exists(path));
     QCOMPARE(readBytes(path), QByteArray());
     QVERIFY(ledger.Saved);
@@ -434,7 +434,7 @@ void StuledgerTest::failedSaveKeepsTheOldFile()
     StudentLedger ledger;
     // The second record cannot be written in code page 936: the write fails half-way.
     ledger.Students = listOf({record(u"张三"_s, u"男"_s, 20), record(u"😀"_s, u"女"_s, 1)});
-    QVERIFY_THROWS_EXCEPTION(rt::Error, ledger.Save(path));
+    QVERIFY_THROWS_EXCEPTION(rt::Error, ledger.Save(path, host.folder.filePath(u"student1.dat"_s)));
     QCOMPARE(readBytes(path), QByteArray("old"));
     QVERIFY(!ledger.Saved);
     QCOMPARE(QDir(host.folder.path()).entryList(QDir::Files), QStringList{u"student2.dat"_s});
