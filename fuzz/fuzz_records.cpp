@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString loaded = contents(ledger);
     StudentLedger again;
     try {
-        ledger.Save(two);
+        ledger.Save(two, one);
         again.Load(two);
     } catch (const rt::Error& e) {
         fuzzcheck::fail("loaded records save and load again", e.message());

@@ -84,7 +84,7 @@ void Form1::MFile_Open_Click()
 
 void Form1::MFile_SaveAs_Click()
 {
-    ledger_.Save(rt::App::File(u"student2.dat"_s));
+    ledger_.Save(rt::App::File(u"student2.dat"_s), rt::App::File(u"student1.dat"_s));
 }
 
 void Form1::MFile_Exit_Click()

@@ -5,6 +5,7 @@
 #include "runtime/text.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -62,12 +63,21 @@ rt::Integer wholeAge(double age, const rt::InputFile& in)
 }
 
 // A text field is saved between double quotes, so one that holds a double quote would not
-// load back as it was: such a record is refused where it is read.
-void noQuote(const QString& kept, const QString& what, const rt::InputFile& in)
+// load back as it was; a control character shows as nothing, and a NUL even ends the text a
+// screen reader gets of the box. Such a record is refused where it is read. A tab is text.
+void checkText(const QString& kept, const QString& what, const rt::InputFile& in)
 {
     if (kept.contains(u'"'))
         rt::raise(rt::ErrorCode::TypeMismatch,
                   where(in) + u"：%1 %2 中有双引号"_s.arg(what, kept.trimmed()));
+    for (const QChar c : kept) {
+        if (c.category() != QChar::Other_Control || c == u'\t')
+            continue;
+        const QString code =
+            QString::number(uint(c.unicode()), 16).toUpper().rightJustified(4, u'0');
+        rt::raise(rt::ErrorCode::TypeMismatch,
+                  where(in) + u"：%1中有控制字符 U+%2"_s.arg(what, code));
+    }
 }
 
 // One 16-bit key per record, chosen so that "j belongs before i" is always keys[j] < keys[i].
@@ -166,10 +176,10 @@ QString StudentLedger::Load(const QString& path)
                       where(in) + u"：第 %1 条记录超出了列表最多能存的 %2 条"_s.arg(kMaxRecords + 1)
                                       .arg(kMaxRecords));
         const rt::FixedString<3> keptName = name;
-        noQuote(keptName, u"姓名"_s, in);
+        checkText(keptName, u"姓名"_s, in);
         in.Input(sex);
         const rt::FixedString<1> keptSex = sex;
-        noQuote(keptSex, u"性别"_s, in);
+        checkText(keptSex, u"性别"_s, in);
         in.Input(age);
         StudentRecord record{keptName, keptSex, wholeAge(age, in)};
         lines += RecordLine(record, LoadGap(name));
@@ -188,8 +198,14 @@ QString StudentLedger::Load(const QString& path)
     return lines;
 }
 
-void StudentLedger::Save(const QString& path)
+void StudentLedger::Save(const QString& path, const QString& source)
 {
+    // A link may lead the saved file back onto the one the records come from.
+    const QString target = QFileInfo(path).canonicalFilePath();
+    if (!target.isEmpty() && target == QFileInfo(source).canonicalFilePath())
+        rt::raise(rt::ErrorCode::PermissionDenied,
+                  u"%1 就是 %2，保存不能覆盖读入的文件"_s.arg(QDir::toNativeSeparators(path),
+                                                              QDir::toNativeSeparators(source)));
     rt::OutputFile out(path);
     for (int i = 1; i <= count(); ++i) {
         const StudentRecord& r = Students(i);

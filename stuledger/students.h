@@ -49,8 +49,10 @@ public:
     // leaves the list and the flags as they were; the error names the file and the line.
     // Returns the record lines (load gap) to show after whatever the window shows already.
     QString Load(const QString& path);
-    // Writes the list in its order, replacing the file only once everything is written.
-    void Save(const QString& path);
+    // Writes the list in its order, replacing the file only once everything is written. A path
+    // that is the source file (through a link) is refused: the file loads read is never
+    // replaced.
+    void Save(const QString& path, const QString& source);
     // One of the four sorts; false, and nothing done, while nothing was loaded.
     bool Sort(SortKey key, SortOrder order);
     // Every record's line in list order, with the sort gap.

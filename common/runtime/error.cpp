@@ -35,6 +35,12 @@ QString errorText(ErrorCode code)
         return u"路径未找到"_s;
     case ErrorCode::InvalidCharacters:
         return u"文件中有不属于代码页 936 的字节"_s;
+    case ErrorCode::NotAFile:
+        return u"不是文件"_s;
+    case ErrorCode::FileTooLarge:
+        return u"文件太大"_s;
+    case ErrorCode::LinkLoop:
+        return u"符号链接循环"_s;
     }
     return u"应用程序定义的错误"_s;
 }

@@ -22,6 +22,9 @@ enum class ErrorCode {
     PermissionDenied = 70,
     PathNotFound = 76,
     InvalidCharacters = 1000, // bytes that are not code page 936
+    NotAFile = 1001,          // a folder, a pipe, a device: nothing a text file can be read from
+    FileTooLarge = 1002,      // more than a whole-file read may take
+    LinkLoop = 1003,          // symbolic links that lead round to themselves
 };
 
 // The one run-time error. No program catches it; the form runtime's error trap shows

@@ -2,12 +2,14 @@
 
 #include "runtime/codepage.h"
 #include "runtime/host.h"
+#include "runtime/replace.h"
 #include "runtime/text.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cerrno>
 
 using namespace Qt::StringLiterals;
@@ -51,6 +53,66 @@ QStringView trimBlanks(QStringView s)
 QString where(const QString& path, int line)
 {
     return u"%1，第 %2 行"_s.arg(QDir::toNativeSeparators(path)).arg(line);
+}
+
+// The path as the user gave it and, when links lead elsewhere, where they lead: the file named
+// in a message may otherwise look perfectly fine.
+QString named(const QString& path, const QString& target)
+{
+    const QString given = QDir::toNativeSeparators(path);
+    return target == path ? given
+                          : u"%1（链接到 %2）"_s.arg(given, QDir::toNativeSeparators(target));
+}
+
+// What the path names once every symbolic link on the way to it is followed. A chain longer
+// than Linux follows is taken for a loop, as the system would take it.
+QString followLinks(const QString& path)
+{
+    constexpr int kMostLinks = 40;
+    QString at = path;
+    for (int i = 0; i < kMostLinks; ++i) {
+        const QFileInfo info(at);
+        if (!info.isSymLink())
+            return at;
+        at = info.symLinkTarget();
+    }
+    raise(ErrorCode::LinkLoop, QDir::toNativeSeparators(path));
+}
+
+// The regular file the path leads to, checked without opening it: opening a pipe waits for a
+// writer, and a device never ends. A missing file is an error only when it must be there.
+QFileInfo regularFile(const QString& path, bool mayBeMissing)
+{
+    const QFileInfo info(followLinks(path));
+    if (!info.exists()) {
+        if (!info.dir().exists())
+            raise(ErrorCode::PathNotFound, named(path, info.filePath()));
+        if (!mayBeMissing)
+            raise(ErrorCode::FileNotFound, named(path, info.filePath()));
+    } else if (!info.isFile()) {
+        raise(ErrorCode::NotAFile, named(path, info.filePath()));
+    }
+    return info;
+}
+
+[[noreturn]] void tooLarge(const QString& name)
+{
+    raise(ErrorCode::FileTooLarge,
+          u"%1，超过了 %2 MiB 的上限"_s.arg(name).arg(InputFile::kMaxBytes / (1024 * 1024)));
+}
+
+// At most limit bytes from the file, whatever size it claims: a file that grows while it is
+// read, or a system file that reports no size, still ends the read there.
+QByteArray readAtMost(QFile& file, qint64 limit)
+{
+    QByteArray bytes;
+    while (bytes.size() < limit) {
+        const QByteArray chunk = file.read(std::min<qint64>(limit - bytes.size(), 1 << 16));
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
+    return bytes;
 }
 
 // The line of the first byte sequence that is not code page 936, counting lines as the
@@ -98,17 +160,20 @@ ErrorCode writeError(QFileDevice::FileError error, int systemError)
 InputFile::InputFile(const QString& path)
     : path_(path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        const QFileInfo info(path);
-        if (!info.exists())
-            raise(info.dir().exists() ? ErrorCode::FileNotFound : ErrorCode::PathNotFound,
-                  QDir::toNativeSeparators(path));
-        raise(ErrorCode::PermissionDenied, QDir::toNativeSeparators(path));
-    }
-    const QByteArray bytes = file.readAll();
+    const QFileInfo info = regularFile(path, false);
+    const QString name = named(path, info.filePath());
+    if (info.size() > kMaxBytes)
+        tooLarge(name);
+    QFile file(info.filePath());
+    if (!file.open(QIODevice::ReadOnly))
+        raise(ErrorCode::PermissionDenied, name);
+    QByteArray bytes = readAtMost(file, kMaxBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        raise(ErrorCode::DeviceIO, QDir::toNativeSeparators(path));
+        raise(ErrorCode::DeviceIO, name);
+    if (bytes.size() > kMaxBytes)
+        tooLarge(name);
+    if (bytes.endsWith('\x1a')) // Ctrl-Z, the old end-of-file mark
+        bytes.chop(1);
     auto text = fromCodePage(bytes);
     if (!text)
         raise(ErrorCode::InvalidCharacters, where(path, firstBadLine(bytes)));
@@ -239,30 +304,55 @@ void InputFile::Input(Long& field)
     }
 }
 
+namespace {
+
+// Between the target's name and the six random letters or digits of a temporary's name.
+const QString kTemporaryMark = u".保存中."_s;
+
+} // namespace
+
 OutputFile::OutputFile(const QString& path)
     : path_(path)
-    , file_(std::make_unique<QSaveFile>(path))
 {
-    const QFileInfo info(path);
-    if (!info.dir().exists())
-        fail(ErrorCode::PathNotFound);
-    if (info.isDir())
-        fail(ErrorCode::PermissionDenied);
-    if (!file_->open(QIODevice::WriteOnly))
-        fail(file_->error() == QFileDevice::ResourceError ? ErrorCode::DiskFull
-                                                          : ErrorCode::PermissionDenied);
+    const QFileInfo target = regularFile(path, true);
+    target_ = target.filePath();
+    // Only the owner, group and others' bits: the user bits say what this process may do, and
+    // would make a read-only file writable for root.
+    permissions_ = (target.exists() ? target.permissions() : newFilePermissions()) &
+                   ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    removeLeftovers();
+
+    // Where the system has unnamed temporary files (Linux), the toolkit writes into one and
+    // names it only in Close, just before it takes the target's place; elsewhere it has its
+    // name from the start. Either way the name is one of our own, which no user's file
+    // carries, so that what a killed save leaves behind can be told apart and removed: the
+    // toolkit's own save file would use "student2.dat.XXXXXX", the shape of a user's
+    // "student2.dat.backup".
+    file_ = std::make_unique<QTemporaryFile>(target_ + kTemporaryMark + u"XXXXXX"_s);
+    errno = 0;
+    if (!file_->open())
+        fail(writeError(file_->error(), errno) == ErrorCode::DiskFull
+                 ? ErrorCode::DiskFull
+                 : ErrorCode::PermissionDenied);
 }
 
-OutputFile::~OutputFile()
+OutputFile::~OutputFile() = default; // the temporary removes itself
+
+void OutputFile::removeLeftovers() const
 {
-    if (file_)
-        file_->cancelWriting();
+    const QFileInfo target(target_);
+    static const QRegularExpression random(u"^[0-9A-Za-z]{6}$"_s);
+    const QString prefix = target.fileName() + kTemporaryMark;
+    for (const QFileInfo& left :
+         target.dir().entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks)) {
+        const QString name = left.fileName();
+        if (name.startsWith(prefix) && random.match(name.mid(prefix.size())).hasMatch())
+            QFile::remove(left.filePath());
+    }
 }
 
 void OutputFile::fail(ErrorCode code)
 {
-    if (file_)
-        file_->cancelWriting();
     file_.reset();
     raise(code, QDir::toNativeSeparators(path_));
 }
@@ -284,12 +374,21 @@ void OutputFile::Close()
     if (!file_)
         return;
     errno = 0;
-    if (!file_->commit()) {
-        const ErrorCode code = writeError(file_->error(), errno);
-        file_.reset();
-        raise(code, QDir::toNativeSeparators(path_));
-    }
+    if (!file_->flush())
+        fail(writeError(file_->error(), errno));
+    syncToDisk(*file_);
+    file_->setPermissions(permissions_);
+    // The name comes into being here; the file is closed before it moves, as Windows needs.
+    errno = 0;
+    const QString written = file_->fileName();
+    if (written.isEmpty() || !QFileInfo::exists(written))
+        fail(writeError(QFileDevice::NoError, errno));
+    file_->setAutoRemove(false);
     file_.reset();
+    if (const auto error = replaceFile(written, target_)) {
+        QFile::remove(written);
+        raise(*error, QDir::toNativeSeparators(path_));
+    }
 }
 
 } // namespace rt

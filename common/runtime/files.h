@@ -2,8 +2,8 @@
 
 #include "runtime/numbers.h"
 
-#include <QSaveFile>
 #include <QString>
+#include <QTemporaryFile>
 #include <memory>
 #include <type_traits>
 
@@ -21,7 +21,15 @@ QString File(const QString& name);
 // file and the line before any field is read.
 class InputFile {
 public:
-    // A missing file is the file-not-found error, with the path.
+    // The most a file may hold: it is read whole, so whatever the path names must stay small.
+    static constexpr qint64 kMaxBytes = 4 * 1024 * 1024;
+
+    // Symbolic links are followed. Every error names the path (and where its links led): a
+    // missing file is the file-not-found error, a missing folder on the way path-not-found,
+    // links that lead round the link-loop error; anything but a regular file (a folder, a
+    // pipe, a device) is the not-a-file error before it is opened, and a file over kMaxBytes
+    // the file-too-large error, however much it claims to hold. One Ctrl-Z as the very last
+    // byte is the old end-of-file mark and is no part of the text.
     explicit InputFile(const QString& path);
 
     // True at the end of the file. Blank lines and blanks after the last field are no field.
@@ -57,10 +65,14 @@ private:
 
 // A text file opened for sequential output. What is written goes to a temporary file beside
 // the target, which takes the target's place only when Close succeeds; a failed or interrupted
-// write leaves the old file exactly as it was.
+// write leaves the old file exactly as it was, and the new file keeps the old one's
+// permissions. Symbolic links are followed: the file they lead to is replaced, the link stays.
+// The temporary is named after the target, "student2.dat.保存中.a1B2c3": a save that was killed
+// may leave one behind, and the next save beside it removes it.
 class OutputFile {
 public:
-    // The folder must exist and be writable; otherwise the error names the file.
+    // The folder must exist and be writable, and the path (after links) must be a regular file
+    // or nothing yet; otherwise the error names the file.
     explicit OutputFile(const QString& path);
     ~OutputFile(); // without Close nothing replaces the old file
 
@@ -89,10 +101,13 @@ private:
             return CStr(f);
     }
     void writeLine(const QString& line);
+    void removeLeftovers() const;
     [[noreturn]] void fail(ErrorCode code);
 
     QString path_;
-    std::unique_ptr<QSaveFile> file_;
+    QString target_;                       // where the links lead
+    QFileDevice::Permissions permissions_; // what the new file gets
+    std::unique_ptr<QTemporaryFile> file_;
 };
 
 } // namespace rt

@@ -41,10 +41,14 @@ private slots:
     void numberFieldsAreChecked();
     void eofIgnoresTrailingBlankLines();
     void readingPastTheEndIsAnError();
-    void missingFileIsNamed();
+    void pathsWithoutAFileAreNamed_data();
+    void pathsWithoutAFileAreNamed();
     void bytesOutsideCodePage936AreAnErrorWithTheLine();
+    void sizeLimit_data();
+    void sizeLimit();
     void writeProducesExactBytes();
     void writeReplacesTheFileOnlyOnClose();
+    void writeRemovesOnlyItsOwnLeftovers();
     void writeToAMissingFolderFails();
     void writeRejectsTextsThatCannotBeReadBack();
 };
@@ -78,6 +82,8 @@ void FilesTest::inputReadsQuotedAndBareFields_data()
         << u"王\u3000,\u3000女 ,\t19\r\n"_s << QStringList{u"王\u3000"_s, u"\u3000女"_s, u"19"_s};
     QTest::newRow("unclosed quote ends at line end")
         << u"\"abc\r\nd"_s << QStringList{u"abc"_s, u"d"_s};
+    QTest::newRow("Ctrl-Z ends the file") << u"\"a\",b\r\n\x1a"_s << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("Ctrl-Z before the end is text") << u"a\x1a\r\n"_s << QStringList{u"a\x1a"_s};
 }
 
 void FilesTest::inputReadsQuotedAndBareFields()
@@ -178,15 +184,27 @@ void FilesTest::readingPastTheEndIsAnError()
              u"输入超出文件尾："_s + QDir::toNativeSeparators(path) + u"，第 1 行"_s);
 }
 
-void FilesTest::missingFileIsNamed()
+void FilesTest::pathsWithoutAFileAreNamed_data()
 {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("folder"); // a folder of that name is there
+    QTest::addColumn<QString>("error");
+    QTest::newRow("missing file") << u"student1.dat"_s << false << u"文件未找到"_s;
+    QTest::newRow("missing folder") << u"no/such/file.dat"_s << false << u"路径未找到"_s;
+    QTest::newRow("a folder") << u"student1.dat"_s << true << u"不是文件"_s;
+}
+
+void FilesTest::pathsWithoutAFileAreNamed()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, folder);
+    QFETCH(QString, error);
     TestHost host;
-    const QString path = rt::App::File(u"student1.dat"_s);
+    const QString path = rt::App::File(name);
+    if (folder)
+        QVERIFY(QDir().mkdir(path));
     QCOMPARE(messageOf([&] { rt::InputFile file(path); }),
-             u"文件未找到："_s + QDir::toNativeSeparators(path));
-    const QString deep = rt::App::File(u"no/such/file.dat"_s);
-    QCOMPARE(messageOf([&] { rt::InputFile file(deep); }),
-             u"路径未找到："_s + QDir::toNativeSeparators(deep));
+             error + u"："_s + QDir::toNativeSeparators(path));
 }
 
 void FilesTest::bytesOutsideCodePage936AreAnErrorWithTheLine()
@@ -203,6 +221,40 @@ void FilesTest::bytesOutsideCodePage936AreAnErrorWithTheLine()
     // Lines that end in CR alone count as the reader counts them.
     writeBytes(path, "a\rb\r\n\rc\r\"\x81\x20\"");
     QVERIFY(messageOf([&] { rt::InputFile file(path); }).endsWith(u"第 5 行"_s));
+}
+
+void FilesTest::sizeLimit_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<QByteArray>("last"); // the file's last bytes; blanks before them
+    QTest::addColumn<QString>("error");   // after the path; empty when the file reads
+    const qint64 limit = rt::InputFile::kMaxBytes;
+    QTest::newRow("at the limit") << limit << QByteArray("\r\n") << QString();
+    QTest::newRow("at the limit, a bad last byte")
+        << limit << QByteArray("\x81") << u"文件中有不属于代码页 936 的字节：%1，第 2 行"_s;
+    QTest::newRow("a byte over") << limit + 1 << QByteArray("\r\n")
+                                 << u"文件太大：%1，超过了 4 MiB 的上限"_s;
+}
+
+void FilesTest::sizeLimit()
+{
+    QFETCH(qint64, size);
+    QFETCH(QByteArray, last);
+    QFETCH(QString, error);
+    TestHost host;
+    const QString path = rt::App::File(u"big.dat"_s);
+    QByteArray bytes = "\"a\",1\r\n";
+    bytes += QByteArray(size - bytes.size() - last.size(), ' ') + last;
+    writeBytes(path, bytes);
+    QStringList fields;
+    const QString message = messageOf([&] {
+        rt::InputFile file(path);
+        for (QString field; !file.Eof(); fields << field)
+            file.Input(field);
+    });
+    QCOMPARE(message, error.isEmpty() ? QString() : error.arg(QDir::toNativeSeparators(path)));
+    if (error.isEmpty())
+        QCOMPARE(fields, (QStringList{u"a"_s, u"1"_s}));
 }
 
 void FilesTest::writeProducesExactBytes()
@@ -242,6 +294,25 @@ void FilesTest::writeReplacesTheFileOnlyOnClose()
     QCOMPARE(readBytes(path), QByteArray()); // opened for output and closed: emptied
 }
 
+void FilesTest::writeRemovesOnlyItsOwnLeftovers()
+{
+    TestHost host;
+    // What a save that was killed leaves, then files of the user's with much the same names.
+    const QString ours = u"student2.dat.保存中.a1B2c3"_s;
+    const QStringList theirs{u"student1.dat.保存中.a1B2c3"_s, u"student2.dat.backup"_s,
+                             u"student2.dat.保存中.old"_s};
+    for (const QString& name : theirs + QStringList{ours})
+        writeBytes(rt::App::File(name), "x");
+    rt::OutputFile out(rt::App::File(u"student2.dat"_s));
+    out.Write(u"new"_s);
+    out.Close();
+    QStringList left = QDir(host.folder.path()).entryList(QDir::Files);
+    QStringList expected = theirs + QStringList{u"student2.dat"_s};
+    left.sort();
+    expected.sort();
+    QCOMPARE(left, expected);
+}
+
 void FilesTest::writeToAMissingFolderFails()
 {
     TestHost host;
@@ -250,7 +321,8 @@ void FilesTest::writeToAMissingFolderFails()
              u"路径未找到："_s + QDir::toNativeSeparators(path));
     const QString folder = rt::App::File(u"sub"_s);
     QVERIFY(QDir().mkdir(folder));
-    QVERIFY(messageOf([&] { rt::OutputFile out(folder); }).startsWith(u"没有权限"_s));
+    QCOMPARE(messageOf([&] { rt::OutputFile out(folder); }),
+             u"不是文件："_s + QDir::toNativeSeparators(folder));
 }
 
 void FilesTest::writeRejectsTextsThatCannotBeReadBack()

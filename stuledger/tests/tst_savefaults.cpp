@@ -1,6 +1,7 @@
 // The save command when the write of student2.dat really fails: a read-only folder, a file
-// that may not grow (as on a full disk), and the program killed in the middle of a large save.
-// Each time the old student2.dat must stay as it was, byte for byte.
+// that may not grow (as on a full disk), and the program killed at each step of a large save.
+// Each time the old student2.dat must stay as it was, byte for byte, and whatever a killed save
+// leaves behind goes with the next save.
 #include "form1.h"
 #include "students.h"
 #include "tests/filetest.h"
@@ -11,18 +12,28 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QThread>
 #include <cerrno>
 #include <csignal>
+#include <cstddef>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/audit.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 using filetest::gbk;
@@ -181,8 +192,54 @@ qint64 openTemporaryFileSize(qint64 pid, const QString& folder)
     return -1;
 }
 
-// The program as the child runs it: load the records, then save them, in the given folder.
-int saveAsAChild(const QString& folder)
+#if defined(__x86_64__)
+constexpr quint32 kArch = AUDIT_ARCH_X86_64;
+#elif defined(__aarch64__)
+constexpr quint32 kArch = AUDIT_ARCH_AARCH64;
+#else
+constexpr quint32 kArch = 0; // no filter for other machines: those steps are skipped
+#endif
+
+// The system calls that begin a step of the save: giving the unnamed temporary its name, and
+// putting it in the old file's place.
+std::vector<int> callsOf(const QString& step)
+{
+    if (step == u"naming")
+        return {SYS_linkat, SYS_link};
+    if (step == u"replacing")
+        return {SYS_rename, SYS_renameat, SYS_renameat2};
+    return {};
+}
+
+// From now on the system kills this process at its first call of any of the calls. That
+// stops a save at an exact step, where a stop from outside would come too late.
+bool killAtCalls(const std::vector<int>& calls)
+{
+    if (kArch == 0)
+        return false;
+    std::vector<sock_filter> program{
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, arch)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, kArch, 1, 0),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
+    for (const int call : calls) {
+        program.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, unsigned(call), 0, 1));
+        program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_KILL_PROCESS));
+    }
+    program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+    const sock_fprog filter{static_cast<unsigned short>(program.size()), program.data()};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+           ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0;
+}
+
+// The exit code of a child that could not be made to die at its step.
+constexpr int kNoFilter = 3;
+// What the child prints as it starts to save.
+const char kSaving[] = "saving\n";
+
+// The program as the child runs it: load the records, then save them, in the given folder;
+// killed by the system at the step's first call, if it has one.
+int saveAsAChild(const QString& folder, const QString& step)
 {
     struct InFolder : TestHost {
         QString path;
@@ -191,8 +248,20 @@ int saveAsAChild(const QString& folder)
     host.path = folder;
     Form1 form;
     trigger(form, "MFile_Open");
+    if (!callsOf(step).empty() && !killAtCalls(callsOf(step)))
+        return kNoFilter;
+    std::fputs(kSaving, stdout); // the parent knows the child got this far
+    std::fflush(stdout);
     trigger(form, "MFile_SaveAs");
     return form.ledger().Saved ? 0 : 1;
+}
+
+// True when the folder's file system has unnamed temporary files, so a save's temporary gets
+// its name only just before it takes the old file's place.
+bool unnamedTemporaries(const QString& folder)
+{
+    QTemporaryFile probe(folder + u"/probe.XXXXXX"_s);
+    return probe.open() && QDir(folder).entryList({u"probe.*"_s}, QDir::Files).isEmpty();
 }
 
 } // namespace
@@ -203,6 +272,7 @@ class SaveFaultsTest : public QObject {
 private slots:
     void readOnlyFolder();
     void fileSizeLimit();
+    void killedWhileSaving_data();
     void killedWhileSaving();
 };
 
@@ -242,42 +312,77 @@ void SaveFaultsTest::fileSizeLimit()
     QCOMPARE(readBytes(host.folder.filePath(u"student2.dat"_s)), recordsFile(2000));
 }
 
+void SaveFaultsTest::killedWhileSaving_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::newRow("writing") << u"writing"_s;
+    QTest::newRow("naming the temporary") << u"naming"_s;
+    QTest::newRow("putting it in place") << u"replacing"_s;
+}
+
 void SaveFaultsTest::killedWhileSaving()
 {
+    QFETCH(QString, step);
     TestHost host;
     // As the process's open files name it, through any link in the temporary folder's path.
     const QString folder = QFileInfo(host.folder.path()).canonicalFilePath();
     prepare(folder, StudentLedger::kMaxRecords);
     const qint64 full = recordsFile(StudentLedger::kMaxRecords).size();
+    const bool unnamed = unnamedTemporaries(folder);
 
     QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(),
-                {QString::fromLatin1(kChildSwitch), folder});
+                {QString::fromLatin1(kChildSwitch), folder, step});
     QVERIFY(child.waitForStarted());
     const qint64 pid = child.processId();
 
-    // Stopped as soon as the first part of the new list is on disk, the child is checked to
-    // be in the middle of the save, then killed.
-    qint64 written = -1;
-    QElapsedTimer clock;
-    clock.start();
-    while (!child.waitForFinished(0) && clock.elapsed() < 120000) {
-        if (openTemporaryFileSize(pid, folder) > 0) {
-            ::kill(pid_t(pid), SIGSTOP);
-            written = openTemporaryFileSize(pid, folder);
-            break;
+    if (step == u"writing") {
+        // Stopped as soon as the first part of the new list is on disk, the child is checked
+        // to be in the middle of the save, then killed.
+        qint64 written = -1;
+        QElapsedTimer clock;
+        clock.start();
+        while (!child.waitForFinished(0) && clock.elapsed() < 120000) {
+            if (openTemporaryFileSize(pid, folder) > 0) {
+                ::kill(pid_t(pid), SIGSTOP);
+                written = openTemporaryFileSize(pid, folder);
+                break;
+            }
+            QThread::usleep(200);
         }
-        QThread::usleep(200);
+        if (child.state() == QProcess::Running)
+            ::kill(pid_t(pid), SIGKILL);
+        QVERIFY(child.waitForFinished());
+        QVERIFY2(written > 0 && written < full,
+                 qPrintable(u"stopped with %1 of %2 bytes written"_s.arg(written).arg(full)));
+    } else {
+        QVERIFY(child.waitForFinished(120000));
+        if (child.exitStatus() == QProcess::NormalExit && child.exitCode() == kNoFilter)
+            QSKIP("the system would not kill the child at a system call");
+        if (step == u"naming" && !unnamed)
+            QSKIP("the temporary has its name from the start here");
     }
-    if (child.state() == QProcess::Running)
-        ::kill(pid_t(pid), SIGKILL);
-    QVERIFY(child.waitForFinished());
-    QVERIFY2(written > 0 && written < full,
-             qPrintable(u"stopped with %1 of %2 bytes written"_s.arg(written).arg(full)));
     QCOMPARE(child.exitStatus(), QProcess::CrashExit);
-
+    QCOMPARE(child.readAllStandardOutput(), QByteArray(kSaving));
     QCOMPARE(readBytes(folder + u"/student2.dat"_s), kOld);
+
+    // What is left is the save's own temporary: only once it has a name, and by that name.
+    QStringList left = QDir(folder).entryList(QDir::Files);
+    left.removeAll(u"student1.dat"_s);
+    left.removeAll(u"student2.dat"_s);
+    const bool named = step == u"replacing" || (step == u"writing" && !unnamed);
+    QCOMPARE(left.size(), named ? 1 : 0);
+    static const QRegularExpression ours(u"^student2\\.dat\\.保存中\\.[0-9A-Za-z]{6}$"_s);
+    for (const QString& name : left)
+        QVERIFY2(ours.match(name).hasMatch(), qPrintable(name));
+
+    // The next save takes it away.
+    Form1 form;
+    trigger(form, "MFile_Open");
+    trigger(form, "MFile_SaveAs");
+    QVERIFY(form.ledger().Saved);
+    QCOMPARE(readBytes(folder + u"/student2.dat"_s), recordsFile(StudentLedger::kMaxRecords));
     QCOMPARE(QDir(folder).entryList(QDir::Files),
              (QStringList{u"student1.dat"_s, u"student2.dat"_s}));
 }
@@ -285,8 +390,8 @@ void SaveFaultsTest::killedWhileSaving()
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc == 3 && qstrcmp(argv[1], kChildSwitch) == 0)
-        return saveAsAChild(QFile::decodeName(argv[2]));
+    if (argc == 4 && qstrcmp(argv[1], kChildSwitch) == 0)
+        return saveAsAChild(QFile::decodeName(argv[2]), QString::fromLatin1(argv[3]));
     SaveFaultsTest test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

@@ -180,7 +180,7 @@ void StuledgerTest::recordWriterBytes()
     StudentLedger ledger;
     ledger.Students = listOf({record(u"张三"_s, u"男"_s, 20), record(u"李"_s, u"女"_s, -5)});
     const QString path = host.folder.filePath(u"student2.dat"_s);
-    ledger.Save(path);
+    ledger.Save(path, host.folder.filePath(u"student1.dat"_s));
     const QByteArray first = QByteArray::fromHex("22D5C5C8FD20222C22C4D0222C32300D0A");
     QCOMPARE(first.size(), 17);
     QCOMPARE(readBytes(path), first + QByteArray::fromHex("22C0EE2020222C22C5AE222C2D350D0A"));
@@ -210,6 +210,8 @@ void StuledgerTest::loadReadsFieldsByTheInputRules_data()
     QTest::newRow("age bounds") << u"A,B,-32768\r\nC,D,32767\r\n"_s
                                 << QStringList{u"A  |B|-32768"_s, u"C  |D|32767"_s}
                                 << u"A     B   -32768\r\nC     D   32767\r\n"_s;
+    QTest::newRow("a tab is text")
+        << u"\"A\tB\",M,1\r\n"_s << QStringList{u"A\tB|M|1"_s} << u"A\tB   M   1\r\n"_s;
     QTest::newRow("blank lines after the last")
         << u"\"张三\",\"男\",20\r\n\r\n\r\n"_s << QStringList{u"张三 |男|20"_s}
         << u"张三     男   20\r\n"_s;
@@ -260,8 +262,8 @@ void StuledgerTest::savedFileLoadsBackWithFillingBlanks()
     writeBytes(one, kThree);
     StudentLedger ledger;
     const QString firstLines = ledger.Load(one);
-    ledger.Save(two);
-    ledger.Save(two); // replaces, never appends
+    ledger.Save(two, one);
+    ledger.Save(two, one); // replaces, never appends
     StudentLedger again;
     const QString secondLines = again.Load(two);
     QCOMPARE(contents(again.Students), contents(ledger.Students));
@@ -289,6 +291,13 @@ void StuledgerTest::badFilesChangeNothing_data()
     // A bare name may hold a double quote, which a save could not write back. (A sex is one
     // character, and a bare field never starts with a quote.)
     QTest::newRow("quote in a name") << good + "A\"B,M,1\r\n" << u"第 2 行：姓名 A\"B 中有双引号"_s;
+    // A NUL would end what a screen reader gets of the text box.
+    QTest::newRow("NUL in a name")
+        << good + QByteArray("\"A\0B\",M,1\r\n", 12) << u"第 2 行：姓名中有控制字符 U+0000"_s;
+    QTest::newRow("escape in a sex") << good + "A,\"\x1b\",1\r\n"
+                                     << u"第 2 行：性别中有控制字符 U+001B"_s;
+    QTest::newRow("vertical tab before a quote in a sex") << good + "A,\v\",1\r\n"
+                                                          << u"第 2 行：性别中有控制字符 U+000B"_s;
     QByteArray many;
     for (int i = 0; i < StudentLedger::kMaxRecords + 1; ++i)
         many += "A,B,1\r\n";
@@ -416,7 +425,7 @@ void StuledgerTest::saveOfNoRecordsWritesAnEmptyFile()
     const QString path = host.folder.filePath(u"student2.dat"_s);
     writeBytes(path, "old");
     StudentLedger ledger;
-    ledger.Save(path);
+    ledger.Save(path, host.folder.filePath(u"student1.dat"_s));
     QVERIFY(QFile::exists(path));
     QCOMPARE(readBytes(path), QByteArray());
     QVERIFY(ledger.Saved);
@@ -430,7 +439,7 @@ void StuledgerTest::failedSaveKeepsTheOldFile()
     StudentLedger ledger;
     // The second record cannot be written in code page 936: the write fails half-way.
     ledger.Students = listOf({record(u"张三"_s, u"男"_s, 20), record(u"😀"_s, u"女"_s, 1)});
-    QVERIFY_THROWS_EXCEPTION(rt::Error, ledger.Save(path));
+    QVERIFY_THROWS_EXCEPTION(rt::Error, ledger.Save(path, host.folder.filePath(u"student1.dat"_s)));
     QCOMPARE(readBytes(path), QByteArray("old"));
     QVERIFY(!ledger.Saved);
     QCOMPARE(QDir(host.folder.path()).entryList(QDir::Files), QStringList{u"student2.dat"_s});
