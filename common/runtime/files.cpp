@@ -180,8 +180,17 @@ InputFile::InputFile(const QString& path)
     text_ = std::move(*text);
 }
 
+void InputFile::Close()
+{
+    closed_ = true;
+    text_ = QString();
+    pos_ = 0;
+}
+
 bool InputFile::Eof() const
 {
+    if (closed_)
+        raise(ErrorCode::BadFileName, QDir::toNativeSeparators(path_));
     for (qsizetype i = pos_; i < text_.size(); ++i) {
         const QChar c = text_[i];
         if (!isBlank(c) && !isLineEnd(c))
@@ -234,6 +243,8 @@ QString InputFile::nextField(bool* quoted)
         }
         break;
     }
+    if (closed_)
+        raise(ErrorCode::BadFileName, QDir::toNativeSeparators(path_));
     fieldLine_ = line_;
     // Nothing left, not even after a comma: there is no field to read.
     if (pos_ >= text_.size())

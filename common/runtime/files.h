@@ -47,7 +47,9 @@ public:
     const QString& path() const { return path_; }
     // The line (from 1) on which the last field read began.
     int line() const { return fieldLine_; }
-    void Close() {}
+    // Lets go of the text read; reading or asking for the end after it is the bad-file error,
+    // as reading a closed file is.
+    void Close();
 
 private:
     [[noreturn]] void fail(ErrorCode code) const;
@@ -60,6 +62,7 @@ private:
     qsizetype pos_ = 0;
     int line_ = 1;
     int fieldLine_ = 0;
+    bool closed_ = false;
     bool afterComma_ = false; // a line end right after a comma ends an empty field
 };
 

@@ -175,6 +175,12 @@ void FilesTest::readingPastTheEndIsAnError()
     QCOMPARE(messageOf([&] { file.Input(f); }),
              u"输入超出文件尾："_s + QDir::toNativeSeparators(path) + u"，第 3 行"_s);
 
+    // A closed file has nothing more to give.
+    file.Close();
+    const QString closed = u"文件名或文件号错误："_s + QDir::toNativeSeparators(path);
+    QCOMPARE(messageOf([&] { file.Input(f); }), closed);
+    QCOMPARE(messageOf([&] { file.Eof(); }), closed);
+
     // A comma at the very end announces a field that is not there.
     writeBytes(path, gbk(u"\"张三\",\"男\","_s));
     rt::InputFile cut(path);
