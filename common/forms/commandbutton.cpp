@@ -162,9 +162,10 @@ QStringList CommandButton::shownLines() const
     return button_->shownLines();
 }
 
-void CommandButton::press()
+void CommandButton::setValue(bool pressed)
 {
-    button_->click();
+    if (pressed)
+        button_->click();
 }
 
 void CommandButton::fontChanged()

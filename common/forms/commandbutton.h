@@ -18,8 +18,9 @@ public:
     // The caption's lines as drawn: its own line breaks, and a line too wide for the face
     // wrapped onto the next.
     QStringList shownLines() const;
-    // Presses the button as a click would (the runtime's Value = True).
-    void press();
+    // Setting Value to true clicks the button, as a click by the user would; false does
+    // nothing, since a command button is never left pressed.
+    void setValue(bool pressed);
 
     std::function<void()> Click;
 

@@ -345,8 +345,8 @@ void TapkeyTest::accessibilityClientCannotChangeTheDisplay()
     TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
-    form.Command1.press();
-    form.Command2.press();
+    form.Command1.setValue(true);
+    form.Command2.setValue(true);
     int changes = 0;
     form.Text1.Change = [&] { ++changes; };
     // A screen reader or a testing tool edits through the box's editable-text interface.
@@ -358,7 +358,7 @@ void TapkeyTest::accessibilityClientCannotChangeTheDisplay()
     edit->deleteText(0, 2);
     QCOMPARE(form.Text1.Text(), u"12"_s);
     QCOMPARE(changes, 0);
-    form.Command3.press(); // the keys still write into it
+    form.Command3.setValue(true); // the keys still write into it
     QCOMPARE(form.Text1.Text(), u"123"_s);
     QCOMPARE(changes, 1);
 }
@@ -372,7 +372,7 @@ void TapkeyTest::longNumbersWrapAndScroll()
     QVERIFY(bar->isVisible()); // even while the display is empty
     QCOMPARE(bar->maximum(), 0);
     for (int i = 0; i < 300; ++i)
-        form.Command8.press();
+        form.Command8.setValue(true);
     QCOMPARE(form.Text1.Text(), QString(300, u'8'));
     // One long number with no blanks still wraps at the box's width.
     QVERIFY(!displayBox(form)->horizontalScrollBar()->isVisible());
