@@ -11,6 +11,19 @@ start_xvfb() {
     unset QT_QPA_PLATFORM
 }
 
+# The first visible window whose name matches the pattern, waiting up to a minute for it. The
+# search is asked again and again rather than once with --sync: xdotool gives up on an X
+# error when a window goes away while it looks (Wine makes and drops windows as it starts).
+find_window() {
+    local i window
+    for i in $(seq 120); do
+        window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
+        [ -n "$window" ] && { echo "$window"; return 0; }
+        sleep 0.5
+    done
+    return 1
+}
+
 # Waits for the server to be gone: one still shutting down would remove the socket of the next
 # server that took its display number, and that server's clients could not connect.
 stop_xvfb() {

@@ -41,7 +41,7 @@ sort_and_save() {
     "$@" &
     local pid=$!
     local window
-    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^stuledger练习$' | head -n1)
+    window=$(find_window '^stuledger练习$') || { echo "FAIL: $* showed no window"; exit 1; }
     xdotool windowactivate --sync "$window" key ctrl+o
     sleep 0.5
     xdotool key alt && sleep 0.3 && xdotool key Right Right Down && sleep 0.3

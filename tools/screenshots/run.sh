@@ -65,7 +65,7 @@ for program in "${programs[@]}"; do
         build/bin/"$program" &
     fi
     pid=$!
-    window=$(timeout 60 xdotool search --sync --onlyvisible --name "$(caption "$program")" | head -n1) ||
+    window=$(find_window "$(caption "$program")") ||
         { echo "$program: no window with its caption" >&2; exit 1; }
     sleep 1
     act "$program" "$window"
