@@ -48,7 +48,7 @@ constexpr int kCaptionMargin = 3;
 // them, and a vertical-writing face turned a quarter turn.
 class ButtonWidget : public QPushButton {
 public:
-    ButtonWidget(QWidget* parent)
+    explicit ButtonWidget(QWidget* parent)
         : QPushButton(parent)
     {
     }

@@ -23,41 +23,44 @@ inline constexpr Sep Comma = Sep::Comma;
 // the digits, a trailing blank), or a separator.
 class PrintPiece {
 public:
+    // A Print statement takes texts and numbers as they come: every piece converts implicitly.
+    // NOLINTBEGIN(google-explicit-constructor)
     PrintPiece(const QString& text)
         : text_(text)
     {
-    } // NOLINT(google-explicit-constructor)
+    }
     PrintPiece(const char16_t* text)
         : text_(QString::fromUtf16(text))
     {
-    } // NOLINT
+    }
     template <int N>
     PrintPiece(const rt::FixedString<N>& text)
         : text_(text.value())
     {
-    } // NOLINT
+    }
     template <typename T>
     PrintPiece(rt::Checked<T> n)
         : text_(rt::PrintText(n))
     {
-    } // NOLINT
+    }
     PrintPiece(int n)
         : text_(rt::PrintText(rt::Long(n)))
     {
-    } // NOLINT
+    }
     PrintPiece(float n)
         : text_(rt::PrintText(n))
     {
-    } // NOLINT
+    }
     PrintPiece(double n)
         : text_(rt::PrintText(n))
     {
-    } // NOLINT
+    }
     PrintPiece(Sep sep)
         : separator_(true)
         , sep_(sep)
     {
-    } // NOLINT
+    }
+    // NOLINTEND(google-explicit-constructor)
 
     bool isSeparator() const { return separator_; }
     Sep separator() const { return sep_; }

@@ -37,7 +37,7 @@ std::optional<QByteArray> toCodePage(const QString& text)
     const int size = int(text.size());
     const auto* units = reinterpret_cast<const wchar_t*>(text.constData());
     // Every UTF-16 unit gives at most two bytes in this code page.
-    QByteArray bytes(2 * size, Qt::Uninitialized);
+    QByteArray bytes(2 * qsizetype(size), Qt::Uninitialized);
     BOOL usedDefault = FALSE;
     const int written = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, units, size,
                                             bytes.data(), int(bytes.size()), nullptr, &usedDefault);

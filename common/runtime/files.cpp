@@ -98,7 +98,7 @@ QFileInfo regularFile(const QString& path, bool mayBeMissing)
 [[noreturn]] void tooLarge(const QString& name)
 {
     raise(ErrorCode::FileTooLarge,
-          u"%1，超过了 %2 MiB 的上限"_s.arg(name).arg(InputFile::kMaxBytes / (1024 * 1024)));
+          u"%1，超过了 %2 MiB 的上限"_s.arg(name).arg(InputFile::kMaxBytes / (qint64(1) << 20)));
 }
 
 // At most limit bytes from the file, whatever size it claims: a file that grows while it is

@@ -12,10 +12,11 @@ public:
         : value_(N, u' ')
     {
     }
-    FixedString(const QString& s)
+    // A fixed-length field takes and gives plain texts, as the runtime's does.
+    FixedString(const QString& s) // NOLINT(google-explicit-constructor)
         : value_(fit(s))
     {
-    } // NOLINT(google-explicit-constructor)
+    }
     FixedString& operator=(const QString& s)
     {
         value_ = fit(s);

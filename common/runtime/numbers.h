@@ -25,8 +25,8 @@ public:
     constexpr Checked() = default;
     // From any whole number; outside the range it is the overflow error.
     template <WholeNumber U>
-    constexpr Checked(U v)
-        : v_(fit(v)) // NOLINT(google-explicit-constructor)
+    constexpr Checked(U v) // NOLINT(google-explicit-constructor): numbers mix as in the runtime
+        : v_(fit(v))
     {
     }
     // Widening from a narrower Checked is implicit; narrowing must be asked for.

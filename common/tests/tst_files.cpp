@@ -12,7 +12,6 @@ using namespace Qt::StringLiterals;
 using filetest::gbk;
 using filetest::readBytes;
 using filetest::writeBytes;
-using rt::ErrorCode;
 using rt::Integer;
 
 namespace {
@@ -337,9 +336,10 @@ void FilesTest::writeRejectsTextsThatCannotBeReadBack()
     const QString path = rt::App::File(u"student2.dat"_s);
     writeBytes(path, "old\r\n");
     // A character outside code page 936, and a double quote, which would end the field early.
-    for (const auto& [text, error] :
+    for (const auto& [bad, error] :
          {std::pair{u"\U0001F600"_s, u"文件中有不属于代码页 936 的字节"_s},
           std::pair{u"a\"b"_s, u"无效的过程调用或参数"_s}}) {
+        const QString text = bad; // a lambda may not take a structured binding (before C++20)
         rt::OutputFile out(path);
         out.Write(u"first"_s);
         QCOMPARE(messageOf([&] { out.Write(text, rt::Integer(1)); }),

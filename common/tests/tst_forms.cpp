@@ -46,7 +46,7 @@ const MenuRow kMenus[] = {
 // A window with every kind of control that records the events it sees.
 class TestForm : public Form {
 public:
-    TestForm(const FormRow& row = kForm)
+    explicit TestForm(const FormRow& row = kForm)
         : Form(row, kControls, kMenus)
     {
         Load = [this] { events << u"Load"_s; };
