@@ -5,6 +5,7 @@ types into the text boxes, presses the buttons and reads back what the programs 
 
 Needs a display and a session bus: run it through atspi_test.sh."""
 
+import contextlib
 import os
 import subprocess
 import sys
@@ -26,6 +27,17 @@ def wait_for(what, probe, seconds=20.0):
 def start(program):
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     return subprocess.Popen([program], env=env)
+
+
+@contextlib.contextmanager
+def running(program):
+    """The program started, as its application on the accessibility bus; ended afterwards."""
+    proc = start(program)
+    try:
+        yield application(proc.pid)
+    finally:
+        proc.terminate()
+        proc.wait(10)
 
 
 def application(pid):
@@ -92,9 +104,7 @@ def check(what, got, expected):
 
 
 def pairfactor(program):
-    proc = start(program)
-    try:
-        app = application(proc.pid)
+    with running(program) as app:
         frame = find(app, pyatspi.ROLE_FRAME, "最大公因数")
         texts = wait_for("the two text boxes", lambda: find_all(frame, pyatspi.ROLE_TEXT))
         check("the text boxes in tab order", [read_text(t) for t in texts], ["24", "46"])
@@ -107,15 +117,10 @@ def pairfactor(program):
         press(button)
         wait_for("Label1's new caption", lambda: label.name != "Label1")
         check("Label1 after the press", label.name, "最大公因数为12")
-    finally:
-        proc.terminate()
-        proc.wait(10)
 
 
 def bmi(program):
-    proc = start(program)
-    try:
-        app = application(proc.pid)
+    with running(program) as app:
         weight = find(app, pyatspi.ROLE_TEXT, "体重(Kg)")
         height = find(app, pyatspi.ROLE_TEXT, "身高(Cm)")
         set_text(weight, "90")
@@ -135,15 +140,10 @@ def bmi(program):
 
         line = wait_for("the printed line", printed_line)
         check("what bmi printed ends with its index", line.split("的BMI是")[1], "22.5")
-    finally:
-        proc.terminate()
-        proc.wait(10)
 
 
 def sigtrail(program):
-    proc = start(program)
-    try:
-        app = application(proc.pid)
+    with running(program) as app:
         frame = find(app, pyatspi.ROLE_FRAME, "Form1")
         check_box = find(frame, pyatspi.ROLE_CHECK_BOX, "Check1")
         button = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Command1")
@@ -156,9 +156,6 @@ def sigtrail(program):
         wait_for("five new lines", lambda: len(lines()) >= before + 5)
         check("the lines the toggle and the presses added", lines()[before:],
               ["单击了复选框Check1"] + ["单击了命令按钮Command1"] * 4)
-    finally:
-        proc.terminate()
-        proc.wait(10)
 
 
 def main():
