@@ -46,5 +46,5 @@ rm -rf build-windows/package
 cpack --config build-windows/CPackConfig.cmake -B build-windows/package >/dev/null
 handout=$(echo build-windows/package/*.zip)
 echo "$handout"
-[ -x build/bin/stuledger ] || { install_missing "${PACKAGES_BUILD[@]}"; build_preset default; }
+[ -x build/bin/stuledger ] || build_preset default
 cmake/tests/windows_handout_test.sh "$handout" build/bin build-windows/screenshots

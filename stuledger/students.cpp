@@ -9,8 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <utility>
