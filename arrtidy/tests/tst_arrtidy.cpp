@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QTest>
 #include <algorithm>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -69,8 +70,12 @@ Values range(int from, int to)
 class ArrtidyTest : public QObject {
     Q_OBJECT
 
+    std::optional<TestHost> host; // made afresh for each test function
+
 private slots:
     void initTestCase() { forms::setUpToolkit(u"arrtidy"_s); }
+    void init() { host.emplace(); }
+    void cleanup() { host.reset(); }
     void removeRepeatsThenSort_data();
     void removeRepeatsThenSort();
     void windowStartsEmptyWithItsCaptionSizeAndFont();
@@ -115,7 +120,6 @@ void ArrtidyTest::removeRepeatsThenSort()
 
 void ArrtidyTest::windowStartsEmptyWithItsCaptionSizeAndFont()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     QCOMPARE(form.Caption(), u"数组排序"_s);
@@ -132,13 +136,12 @@ void ArrtidyTest::windowStartsEmptyWithItsCaptionSizeAndFont()
 // and the same values strictly decreasing, every number line in the number form.
 void ArrtidyTest::everyClickPrintsTheSixLines()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     QSet<int> drawnValues;
     int sawRepeats = 0;
     for (quint64 seed = 1; seed <= 300; ++seed) {
-        host.seed = seed * 104729;
+        host->seed = seed * 104729;
         QTest::mouseClick(&form.client(), Qt::LeftButton, {}, QPoint(300, 50));
         const QStringList lines = form.printedLines();
         QCOMPARE(lines.size(), 6);
@@ -170,7 +173,7 @@ void ArrtidyTest::everyClickPrintsTheSixLines()
     }
     QCOMPARE(drawnValues.size(), 20);
     QVERIFY(sawRepeats > 0);
-    QVERIFY(host.shown.isEmpty());
+    QVERIFY(host->shown.isEmpty());
 
     // No line end after the last number: the next item would go on the sixth line.
     const QString sixth = form.printedLines().last();
@@ -181,15 +184,14 @@ void ArrtidyTest::everyClickPrintsTheSixLines()
 
 void ArrtidyTest::nextClickReplacesTheDrawing()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
-    host.seed = 1;
+    host->seed = 1;
     QTest::mouseClick(&form.client(), Qt::LeftButton, {}, QPoint(10, 10));
     const QStringList first = form.printedLines();
     QTest::mouseClick(&form.client(), Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(form.printedLines(), first); // reseeded the same way
-    host.seed = 2;
+    host->seed = 2;
     QTest::mouseClick(&form.client(), Qt::LeftButton, {}, QPoint(500, 90));
     QCOMPARE(form.printedLines().size(), 6);
     QVERIFY(form.printedLines()[1] != first[1]);

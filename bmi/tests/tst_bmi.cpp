@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -30,8 +32,12 @@ void type(forms::TextBox& box, const QString& text)
 class BmiTest : public QObject {
     Q_OBJECT
 
+    std::optional<TestHost> host; // made afresh for each test function
+
 private slots:
     void initTestCase() { forms::setUpToolkit(u"bmi"_s); }
+    void init() { host.emplace(); }
+    void cleanup() { host.reset(); }
     void windowFollowsItsLayout();
     void focusStartsInTheHeightBox();
     void indexToTwoPlacesInSinglePrecision_data();
@@ -48,7 +54,6 @@ private slots:
 
 void BmiTest::windowFollowsItsLayout()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     QCOMPARE(form.Caption(), u"Form1"_s);
@@ -87,7 +92,6 @@ void BmiTest::windowFollowsItsLayout()
 
 void BmiTest::focusStartsInTheHeightBox()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     QVERIFY(form.Text2.widget()->hasFocus());
@@ -158,7 +162,6 @@ void BmiTest::calculationPrintsOrRefuses()
     QFETCH(QString, height);
     QFETCH(QString, index);
     QFETCH(QString, message);
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     form.Text1.setText(weight);
@@ -166,17 +169,17 @@ void BmiTest::calculationPrintsOrRefuses()
     QTest::mouseClick(form.Command1.widget(), Qt::LeftButton);
 
     if (message.isEmpty()) {
-        QVERIFY(host.shown.isEmpty());
+        QVERIFY(host->shown.isEmpty());
     } else {
-        QCOMPARE(host.shown.size(), 1);
-        QCOMPARE(host.shown[0].prompt, message);
-        QCOMPARE(host.shown[0].buttons, 0);
-        QCOMPARE(host.shown[0].title, u"bmi"_s);
+        QCOMPARE(host->shown.size(), 1);
+        QCOMPARE(host->shown[0].prompt, message);
+        QCOMPARE(host->shown[0].buttons, 0);
+        QCOMPARE(host->shown[0].title, u"bmi"_s);
     }
     const QStringList expected =
-        index.isEmpty() ? QStringList() : QStringList{today(host) + u"的BMI是"_s + index};
+        index.isEmpty() ? QStringList() : QStringList{today(*host) + u"的BMI是"_s + index};
     QCOMPARE(form.Picture1.printedLines(), expected);
-    QCOMPARE(host.ends, 0);
+    QCOMPARE(host->ends, 0);
 }
 
 void BmiTest::enterInEitherBoxCalculatesAndKeepsTheKeys_data()
@@ -189,7 +192,6 @@ void BmiTest::enterInEitherBoxCalculatesAndKeepsTheKeys_data()
 void BmiTest::enterInEitherBoxCalculatesAndKeepsTheKeys()
 {
     QFETCH(bool, inHeightBox);
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     type(form.Text1, u"90kg"_s);
@@ -201,53 +203,50 @@ void BmiTest::enterInEitherBoxCalculatesAndKeepsTheKeys()
     forms::TextBox& box = inHeightBox ? form.Text2 : form.Text1;
     box.SetFocus();
     QTest::keyClick(box.widget(), Qt::Key_Return);
-    QCOMPARE(form.Picture1.printedLines(), QStringList{today(host) + u"的BMI是22.5"_s});
+    QCOMPARE(form.Picture1.printedLines(), QStringList{today(*host) + u"的BMI是22.5"_s});
     QCOMPARE(box.Text(), inHeightBox ? u"200cm"_s : u"90kg"_s);
-    QVERIFY(host.shown.isEmpty());
+    QVERIFY(host->shown.isEmpty());
 }
 
 void BmiTest::eachCalculationAddsALineAndBadInputLeavesThem()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     QTest::mouseClick(form.Command1.widget(), Qt::LeftButton);
     form.Text1.setText(u"45"_s);
     form.Text2.setText(u"150"_s);
     QTest::keyClick(form.Text2.widget(), Qt::Key_Enter); // the keypad's Enter too
-    const QString date = today(host);
+    const QString date = today(*host);
     const QStringList two{date + u"的BMI是17.93"_s, date + u"的BMI是20"_s};
     QCOMPARE(form.Picture1.printedLines(), two);
 
     form.Text2.setText(u"0"_s);
     QTest::mouseClick(form.Command1.widget(), Qt::LeftButton);
-    QCOMPARE(host.shown.size(), 1);
-    QCOMPARE(host.shown[0].prompt, u"输入错误"_s);
+    QCOMPARE(host->shown.size(), 1);
+    QCOMPARE(host->shown[0].prompt, u"输入错误"_s);
     QCOMPARE(form.Picture1.printedLines(), two);
     QCOMPARE(form.Picture1.surface().CurrentX(), 0.0f); // the next line starts at the left
 }
 
 void BmiTest::indexBeyondTheSingleRangeIsTrappedAndTheProgramGoesOn()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     form.Text2.setText(u"1e-30"_s); // 50 / (1e-32)^2 is far beyond a Single
     QTest::mouseClick(form.Command1.widget(), Qt::LeftButton);
-    QCOMPARE(host.shown.size(), 1);
-    QCOMPARE(host.shown[0].prompt, u"溢出"_s);
+    QCOMPARE(host->shown.size(), 1);
+    QCOMPARE(host->shown[0].prompt, u"溢出"_s);
     QVERIFY(form.Picture1.printedLines().isEmpty());
 
     form.Text2.setText(u"167"_s);
     QTest::mouseClick(form.Command1.widget(), Qt::LeftButton);
-    QCOMPARE(form.Picture1.printedLines(), QStringList{today(host) + u"的BMI是17.93"_s});
-    QCOMPARE(host.shown.size(), 1);
-    QCOMPARE(host.ends, 0);
+    QCOMPARE(form.Picture1.printedLines(), QStringList{today(*host) + u"的BMI是17.93"_s});
+    QCOMPARE(host->shown.size(), 1);
+    QCOMPARE(host->ends, 0);
 }
 
 void BmiTest::timerPutsTheTimeInTheTitle()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     QCOMPARE(form.Caption(), u"Form1"_s);
@@ -256,21 +255,20 @@ void BmiTest::timerPutsTheTimeInTheTitle()
     QCOMPARE(form.Caption(), first);
     QVERIFY(first.contains(u"05"_s) && first.contains(u"07"_s));
 
-    host.clock = host.clock.addSecs(1);
+    host->clock = host->clock.addSecs(1);
     form.Timer1.fire();
     QCOMPARE(form.Caption(), rt::longTime(QTime(14, 5, 8), QLocale::system()));
     QCOMPARE(form.Text1.Text(), u"50"_s); // nothing else changes
     QVERIFY(form.Picture1.printedLines().isEmpty());
 
     // The real clock: the title changes about a second after the window opens.
-    host.clock = host.clock.addSecs(1);
+    host->clock = host->clock.addSecs(1);
     QTRY_COMPARE_WITH_TIMEOUT(form.Caption(), rt::longTime(QTime(14, 5, 9), QLocale::system()),
                               3000);
 }
 
 void BmiTest::aScreenReaderHearsTheCaptionsAndThePrintedLines()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     auto name = [](const forms::Control& c) {
@@ -282,7 +280,7 @@ void BmiTest::aScreenReaderHearsTheCaptionsAndThePrintedLines()
     QAccessibleTextInterface* printed =
         QAccessible::queryAccessibleInterface(form.Picture1.widget())->textInterface();
     QVERIFY(printed);
-    QCOMPARE(printed->text(0, printed->characterCount()), today(host) + u"的BMI是17.93"_s);
+    QCOMPARE(printed->text(0, printed->characterCount()), today(*host) + u"的BMI是17.93"_s);
 }
 
 QTEST_MAIN(BmiTest)

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTest>
 #include <functional>
+#include <optional>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -32,7 +33,11 @@ QString messageOf(const std::function<void()>& call)
 class FilesTest : public QObject {
     Q_OBJECT
 
+    std::optional<TestHost> host; // made afresh for each test function
+
 private slots:
+    void init() { host.emplace(); }
+    void cleanup() { host.reset(); }
     void appPathHasNoTrailingSeparator();
     void inputReadsQuotedAndBareFields_data();
     void inputReadsQuotedAndBareFields();
@@ -54,10 +59,9 @@ private slots:
 
 void FilesTest::appPathHasNoTrailingSeparator()
 {
-    TestHost host;
-    QCOMPARE(rt::App::Path(), host.folder.path());
+    QCOMPARE(rt::App::Path(), host->folder.path());
     QVERIFY(!rt::App::Path().endsWith(u'/'));
-    QCOMPARE(rt::App::File(u"student1.dat"_s), host.folder.path() + u"/student1.dat"_s);
+    QCOMPARE(rt::App::File(u"student1.dat"_s), host->folder.path() + u"/student1.dat"_s);
 }
 
 void FilesTest::inputReadsQuotedAndBareFields_data()
@@ -89,7 +93,6 @@ void FilesTest::inputReadsQuotedAndBareFields()
 {
     QFETCH(QString, content);
     QFETCH(QStringList, fields);
-    TestHost host;
     const QString path = rt::App::File(u"in.dat"_s);
     writeBytes(path, gbk(content));
     rt::InputFile file(path);
@@ -125,7 +128,6 @@ void FilesTest::numberFieldsAreChecked()
     QFETCH(QString, field);
     QFETCH(int, value);
     QFETCH(QString, error);
-    TestHost host;
     const QString path = rt::App::File(u"n.dat"_s);
     writeBytes(path, gbk(u"\"x\"\r\n\"y\","_s + field + u"\r\n"_s));
     rt::InputFile file(path);
@@ -146,7 +148,6 @@ void FilesTest::numberFieldsAreChecked()
 
 void FilesTest::eofIgnoresTrailingBlankLines()
 {
-    TestHost host;
     const QString path = rt::App::File(u"e.dat"_s);
     writeBytes(path, "\"a\",1\r\n\r\n  \r\n\r\n");
     rt::InputFile file(path);
@@ -163,7 +164,6 @@ void FilesTest::eofIgnoresTrailingBlankLines()
 
 void FilesTest::readingPastTheEndIsAnError()
 {
-    TestHost host;
     const QString path = rt::App::File(u"short.dat"_s);
     writeBytes(path, "\"a\",\"b\"\r\n\"c\",\"d\"\r\n");
     rt::InputFile file(path);
@@ -204,7 +204,6 @@ void FilesTest::pathsWithoutAFileAreNamed()
     QFETCH(QString, name);
     QFETCH(bool, folder);
     QFETCH(QString, error);
-    TestHost host;
     const QString path = rt::App::File(name);
     if (folder)
         QVERIFY(QDir().mkdir(path));
@@ -214,7 +213,6 @@ void FilesTest::pathsWithoutAFileAreNamed()
 
 void FilesTest::bytesOutsideCodePage936AreAnErrorWithTheLine()
 {
-    TestHost host;
     const QString path = rt::App::File(u"bad.dat"_s);
     writeBytes(path,
                gbk(u"\"张三\",\"男\",20\r\n\"李四\",\"女\",19\r\n"_s) + "\"\x81\x20\",\"x\",1\r\n");
@@ -246,7 +244,6 @@ void FilesTest::sizeLimit()
     QFETCH(qint64, size);
     QFETCH(QByteArray, last);
     QFETCH(QString, error);
-    TestHost host;
     const QString path = rt::App::File(u"big.dat"_s);
     QByteArray bytes = "\"a\",1\r\n";
     bytes += QByteArray(size - bytes.size() - last.size(), ' ') + last;
@@ -264,7 +261,6 @@ void FilesTest::sizeLimit()
 
 void FilesTest::writeProducesExactBytes()
 {
-    TestHost host;
     const QString path = rt::App::File(u"student2.dat"_s);
     rt::OutputFile out(path);
     out.Write(rt::FixedString<3>(u"张三"_s), rt::FixedString<1>(u"男"_s), Integer(20));
@@ -279,7 +275,6 @@ void FilesTest::writeProducesExactBytes()
 
 void FilesTest::writeReplacesTheFileOnlyOnClose()
 {
-    TestHost host;
     const QString path = rt::App::File(u"student2.dat"_s);
     writeBytes(path, "old\r\n");
     {
@@ -289,7 +284,7 @@ void FilesTest::writeReplacesTheFileOnlyOnClose()
         // Leaving without Close, as when an error cuts the save short.
     }
     QCOMPARE(readBytes(path), QByteArray("old\r\n"));
-    QCOMPARE(QDir(host.folder.path()).entryList(QDir::Files), QStringList{u"student2.dat"_s});
+    QCOMPARE(QDir(host->folder.path()).entryList(QDir::Files), QStringList{u"student2.dat"_s});
     rt::OutputFile out(path);
     out.Write(u"new"_s);
     out.Close();
@@ -301,7 +296,6 @@ void FilesTest::writeReplacesTheFileOnlyOnClose()
 
 void FilesTest::writeRemovesOnlyItsOwnLeftovers()
 {
-    TestHost host;
     // What a save that was killed leaves, then files of the user's with much the same names.
     const QString ours = u"student2.dat.保存中.a1B2c3"_s;
     const QStringList theirs{u"student1.dat.保存中.a1B2c3"_s, u"student2.dat.backup"_s,
@@ -311,7 +305,7 @@ void FilesTest::writeRemovesOnlyItsOwnLeftovers()
     rt::OutputFile out(rt::App::File(u"student2.dat"_s));
     out.Write(u"new"_s);
     out.Close();
-    QStringList left = QDir(host.folder.path()).entryList(QDir::Files);
+    QStringList left = QDir(host->folder.path()).entryList(QDir::Files);
     QStringList expected = theirs + QStringList{u"student2.dat"_s};
     left.sort();
     expected.sort();
@@ -320,7 +314,6 @@ void FilesTest::writeRemovesOnlyItsOwnLeftovers()
 
 void FilesTest::writeToAMissingFolderFails()
 {
-    TestHost host;
     const QString path = rt::App::File(u"gone/student2.dat"_s);
     QCOMPARE(messageOf([&] { rt::OutputFile out(path); }),
              u"路径未找到："_s + QDir::toNativeSeparators(path));
@@ -332,7 +325,6 @@ void FilesTest::writeToAMissingFolderFails()
 
 void FilesTest::writeRejectsTextsThatCannotBeReadBack()
 {
-    TestHost host;
     const QString path = rt::App::File(u"student2.dat"_s);
     writeBytes(path, "old\r\n");
     // A character outside code page 936, and a double quote, which would end the field early.

@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 using namespace forms;
 
@@ -79,8 +81,12 @@ void show(Form& form)
 class FormsTest : public QObject {
     Q_OBJECT
 
+    std::optional<TestHost> host; // made afresh for each test function
+
 private slots:
     void initTestCase() { setUpToolkit(u"formstest"_s); }
+    void init() { host.emplace(); }
+    void cleanup() { host.reset(); }
     void geometryComesFromTwips();
     void framesAndStartPosition();
     void startUpOrderIsLoadResizeFocus();
@@ -117,7 +123,6 @@ private slots:
 
 void FormsTest::geometryComesFromTwips()
 {
-    TestHost host;
     TestForm form;
     show(form);
     QCOMPARE(form.client().size(), QSize(300, 200));
@@ -133,7 +138,6 @@ void FormsTest::geometryComesFromTwips()
 
 void FormsTest::framesAndStartPosition()
 {
-    TestHost host;
     TestForm sizable;
     QVERIFY(sizable.windowFlags() & Qt::WindowMaximizeButtonHint);
 
@@ -158,7 +162,6 @@ void FormsTest::framesAndStartPosition()
 
 void FormsTest::startUpOrderIsLoadResizeFocus()
 {
-    TestHost host;
     TestForm form;
     show(form);
     // Label1 (TabIndex 0) takes no focus, so Text1 (1) is the first.
@@ -168,7 +171,6 @@ void FormsTest::startUpOrderIsLoadResizeFocus()
 
 void FormsTest::tabOrderFollowsTabIndex()
 {
-    TestHost host;
     TestForm form;
     show(form);
     QStringList visited;
@@ -185,7 +187,6 @@ void FormsTest::tabOrderFollowsTabIndex()
 
 void FormsTest::changeFiresForEveryChangeButNotTheInitialText()
 {
-    TestHost host;
     TestForm form;
     show(form);
     form.events.clear();
@@ -204,7 +205,6 @@ void FormsTest::changeFiresForEveryChangeButNotTheInitialText()
 
 void FormsTest::multiLineTextHoldsCrLf()
 {
-    TestHost host;
     TestForm form;
     show(form);
     form.Text1.setText(u"一\r\n二\r\n"_s);
@@ -219,7 +219,6 @@ void FormsTest::multiLineTextHoldsCrLf()
 
 void FormsTest::selTextAppendsAtTheEnd()
 {
-    TestHost host;
     TestForm form;
     show(form);
     form.Text1.setText(u"a\r\nb"_s);
@@ -234,7 +233,6 @@ void FormsTest::selTextAppendsAtTheEnd()
 
 void FormsTest::printWritesItemsAtThePrintPosition()
 {
-    TestHost host;
     TestForm form;
     show(form);
     PictureBox& p = form.Picture1;
@@ -262,7 +260,6 @@ void FormsTest::printWritesItemsAtThePrintPosition()
 
 void FormsTest::doubleClickOnBackgroundIsClickThenDblClick()
 {
-    TestHost host;
     TestForm form;
     show(form);
     form.events.clear();
@@ -292,7 +289,6 @@ static_assert(hasClick<CommandButton> && hasClick<CheckBox>);
 
 void FormsTest::clickOnAControlIsNoFormClick()
 {
-    TestHost host;
     TestForm form;
     show(form);
     form.events.clear();
@@ -306,7 +302,6 @@ void FormsTest::clickOnAControlIsNoFormClick()
 
 void FormsTest::doubleClickBegunOnAControlIsAClickOnTheBackground()
 {
-    TestHost host;
     TestForm form;
     show(form);
     // Through the window, as the window system delivers them, so that the toolkit pairs the
@@ -339,7 +334,6 @@ void FormsTest::doubleClickBegunOnAControlIsAClickOnTheBackground()
 
 void FormsTest::keysPressTheFocusedButton()
 {
-    TestHost host;
     TestForm form;
     show(form);
     form.Command1.SetFocus();
@@ -353,7 +347,6 @@ void FormsTest::keysPressTheFocusedButton()
 
 void FormsTest::errorTrapShowsTheMessageAndGoesOn()
 {
-    TestHost host;
     TestForm form;
     show(form);
     bool after = false;
@@ -364,27 +357,26 @@ void FormsTest::errorTrapShowsTheMessageAndGoesOn()
     };
     QTest::mouseClick(form.Command1.widget(), Qt::LeftButton);
     QVERIFY(!after);
-    QCOMPARE(host.shown.size(), 1);
-    QCOMPARE(host.shown[0].prompt, u"溢出"_s);
-    QCOMPARE(host.shown[0].title, u"formstest"_s);
-    QCOMPARE(host.shown[0].buttons, 0);
+    QCOMPARE(host->shown.size(), 1);
+    QCOMPARE(host->shown[0].prompt, u"溢出"_s);
+    QCOMPARE(host->shown[0].title, u"formstest"_s);
+    QCOMPARE(host->shown[0].buttons, 0);
     form.Command1.Click = [&] { after = true; };
     QTest::mouseClick(form.Command1.widget(), Qt::LeftButton);
     QVERIFY(after);
-    QCOMPARE(host.ends, 0);
+    QCOMPARE(host->ends, 0);
 }
 
 void FormsTest::msgBoxTakesTheProgramTitleByDefault()
 {
-    TestHost host;
-    host.answers = {6};
+    host->answers = {6};
     QCOMPARE(MsgBox(u"是否需要保存？"_s, vbYesNo), vbYes);
     QCOMPARE(MsgBox(u"是否需要保存？"_s, vbYesNo), vbNo);
     QCOMPARE(MsgBox(u"输入错误"_s, vbOKOnly, u"题"_s), vbOK);
-    QCOMPARE(host.shown[0].title, u"formstest"_s);
-    QCOMPARE(host.shown[2].title, u"题"_s);
+    QCOMPARE(host->shown[0].title, u"formstest"_s);
+    QCOMPARE(host->shown[2].title, u"题"_s);
     End();
-    QCOMPARE(host.ends, 1);
+    QCOMPARE(host->ends, 1);
 }
 
 void FormsTest::yesNoBoxClosesOnlyByItsButtons()
@@ -420,7 +412,6 @@ void FormsTest::toolkitTextsAreChinese()
 
 void FormsTest::menusFollowTheirTable()
 {
-    TestHost host;
     TestForm form;
     const QList<QAction*> bar = form.menuBar()->actions();
     QCOMPARE(bar.size(), 2);
@@ -439,7 +430,6 @@ void FormsTest::menusFollowTheirTable()
 
 void FormsTest::checkMarksChangeOnlyByTheProgram()
 {
-    TestHost host;
     TestForm form;
     MenuItem& mark = form.menu("MFile_Mark");
     int clicks = 0;
@@ -456,7 +446,6 @@ void FormsTest::checkMarksChangeOnlyByTheProgram()
 
 void FormsTest::shortcutRunsTheMenuCommand()
 {
-    TestHost host;
     TestForm form;
     show(form);
     form.events.clear();
@@ -466,7 +455,6 @@ void FormsTest::shortcutRunsTheMenuCommand()
 
 void FormsTest::popupMenuShowsAndReturns()
 {
-    TestHost host;
     TestForm form;
     show(form);
     int chosen = 0;
@@ -487,7 +475,6 @@ void FormsTest::popupMenuShowsAndReturns()
 
 void FormsTest::fontSizesTheToolkitCannotTakeAreIgnored()
 {
-    TestHost host;
     TestForm form;
     TextBox& t = form.Text1;
     QCOMPARE(t.FontName(), u"宋体"_s);
@@ -517,7 +504,6 @@ void FormsTest::fontSizesTheToolkitCannotTakeAreIgnored()
 
 void FormsTest::labelAutoSizeGrowsRightAndDown()
 {
-    TestHost host;
     TestForm form;
     Label& l = form.Label1;
     const QPoint corner = l.widget()->pos();
@@ -529,7 +515,6 @@ void FormsTest::labelAutoSizeGrowsRightAndDown()
 
 void FormsTest::buttonCaptionWrapsWhereItIsTooWide()
 {
-    TestHost host;
     TestForm form;
     CommandButton& b = form.Command1;
     QCOMPARE(b.shownLines(), (QStringList{u"确定"_s, u"下行"_s}));
@@ -546,7 +531,6 @@ void FormsTest::buttonCaptionWrapsWhereItIsTooWide()
 
 void FormsTest::keyPressGivesTheCodeByReference()
 {
-    TestHost host;
     TestForm form;
     show(form);
     QList<int> codes;
@@ -567,7 +551,6 @@ void FormsTest::keyPressGivesTheCodeByReference()
 
 void FormsTest::mouseDownReportsTheButtonAndNoContextMenuShows()
 {
-    TestHost host;
     TestForm form;
     show(form);
     QList<int> buttons;
@@ -588,7 +571,6 @@ void FormsTest::mouseDownReportsTheButtonAndNoContextMenuShows()
 
 void FormsTest::minimiseAndRestoreRaiseResize()
 {
-    TestHost host;
     TestForm form;
     show(form);
     form.events.clear();
@@ -602,7 +584,6 @@ void FormsTest::minimiseAndRestoreRaiseResize()
 
 void FormsTest::optionButtonsFormOneGroup()
 {
-    TestHost host;
     TestForm form;
     show(form);
     auto& o1 = form.control<OptionButton>("Option1");
@@ -622,7 +603,6 @@ void FormsTest::optionButtonsFormOneGroup()
 
 void FormsTest::timerRaisesItsEvent()
 {
-    TestHost host;
     TestForm form;
     auto& timer = form.control<Timer>("Timer1");
     QVERIFY(timer.Enabled());
@@ -662,7 +642,6 @@ void FormsTest::textBoxesTakeTheirCaptionLabelsAsNames()
         {Kind::Label, "Label3", u"远处"_s, 120, 1500, 900, 285, 4},
         {Kind::TextBox, "Text3", {}, 1800, 1500, 900, 405, 5},
     };
-    TestHost host;
     Form form(FormRow{u"标签"_s, 4500, 2400}, rows);
     auto name = [&](const char* box) {
         return accessible(form.control<TextBox>(box))->text(QAccessible::Name);
@@ -675,7 +654,6 @@ void FormsTest::textBoxesTakeTheirCaptionLabelsAsNames()
 
 void FormsTest::everyControlTellsItsTextToAssistiveTechnology()
 {
-    TestHost host;
     TestForm form;
     for (Control* c : form.controls())
         if (c->widget())
@@ -693,7 +671,6 @@ void FormsTest::everyControlTellsItsTextToAssistiveTechnology()
 
 void FormsTest::eachPressActionIsAClickAtOnce()
 {
-    TestHost host;
     TestForm form;
     show(form);
     form.events.clear();
@@ -714,7 +691,6 @@ void FormsTest::eachPressActionIsAClickAtOnce()
 
 void FormsTest::printedLinesAreTheSurfacesAccessibleText()
 {
-    TestHost host;
     TestForm form;
     show(form);
     QCOMPARE(accessibleText(form.Picture1.widget()), QString());

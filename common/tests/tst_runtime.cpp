@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using rt::ErrorCode;
@@ -32,7 +33,11 @@ std::optional<ErrorCode> errorOf(const std::function<void()>& call)
 class RuntimeTest : public QObject {
     Q_OBJECT
 
+    std::optional<TestHost> host; // made afresh for each test function
+
 private slots:
+    void init() { host.emplace(); }
+    void cleanup() { host.reset(); }
     void integerArithmeticIsChecked();
     void conversionToIntegerRoundsHalvesToEven_data();
     void conversionToIntegerRoundsHalvesToEven();
@@ -319,7 +324,6 @@ void RuntimeTest::powerAndRemainder()
 
 void RuntimeTest::rndStaysBelowOneAndIsSeedable()
 {
-    TestHost host;
     rt::Randomize();
     QList<float> first;
     bool sawLow = false;
@@ -342,14 +346,13 @@ void RuntimeTest::rndStaysBelowOneAndIsSeedable()
     rt::Randomize(); // the host's seed again: the same sequence
     for (float r : first)
         QCOMPARE(rt::Rnd(), r);
-    host.seed = 99;
+    host->seed = 99;
     rt::Randomize();
     QVERIFY(rt::Rnd() != first.first());
 }
 
 void RuntimeTest::dateAndTimeFollowTheLocale()
 {
-    TestHost host;
     const QLocale c(QLocale::C);
     QCOMPARE(rt::shortDate(QDate(2024, 3, 9), c),
              c.toString(QDate(2024, 3, 9), QLocale::ShortFormat));
@@ -373,8 +376,8 @@ void RuntimeTest::dateAndTimeFollowTheLocale()
         QVERIFY2(t == t.trimmed() && !t.startsWith(u',') && !t.endsWith(u','),
                  qPrintable(l.name() + t));
     }
-    QCOMPARE(rt::Date(), rt::shortDate(host.clock.date(), QLocale::system()));
-    QCOMPARE(rt::Time(), rt::longTime(host.clock.time(), QLocale::system()));
+    QCOMPARE(rt::Date(), rt::shortDate(host->clock.date(), QLocale::system()));
+    QCOMPARE(rt::Time(), rt::longTime(host->clock.time(), QLocale::system()));
 }
 
 void RuntimeTest::fixedStringFillsOrCuts()

@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QTest>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -58,8 +60,12 @@ QList<int> countsOf(const QString& text)
 class GlyphmixTest : public QObject {
     Q_OBJECT
 
+    std::optional<TestHost> host; // made afresh for each test function
+
 private slots:
     void initTestCase() { forms::setUpToolkit(u"glyphmix"_s); }
+    void init() { host.emplace(); }
+    void cleanup() { host.reset(); }
     void windowFollowsItsLayout();
     void loadFillsText1BeforeTheWindowShows();
     void everySeedGivesSequencesThatStopWhereTheyShould();
@@ -74,7 +80,6 @@ private slots:
 
 void GlyphmixTest::windowFollowsItsLayout()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     QCOMPARE(form.Caption(), u"生成字母"_s);
@@ -105,7 +110,6 @@ void GlyphmixTest::windowFollowsItsLayout()
 
 void GlyphmixTest::loadFillsText1BeforeTheWindowShows()
 {
-    TestHost host;
     Form1 form;
     QString atFirstShow;
     form.Resize = [&] {
@@ -122,10 +126,9 @@ void GlyphmixTest::loadFillsText1BeforeTheWindowShows()
 // counts cover every character once, and every printable code turns up.
 void GlyphmixTest::everySeedGivesSequencesThatStopWhereTheyShould()
 {
-    TestHost host;
     QSet<int> seen;
     for (quint64 seed = 1; seed <= 200; ++seed) {
-        host.seed = seed * 7919;
+        host->seed = seed * 7919;
         rt::Randomize();
         const QString t1 = DrawUntilZ();
         QVERIFY2(t1.endsWith(u'Z') && t1.count(u'Z') == 1, qPrintable(t1));
@@ -147,15 +150,14 @@ void GlyphmixTest::everySeedGivesSequencesThatStopWhereTheyShould()
         }
     }
     QCOMPARE(seen.size(), 94);
-    QVERIFY(host.shown.isEmpty());
+    QVERIFY(host->shown.isEmpty());
 }
 
 void GlyphmixTest::backgroundClickReseedsAndCommand1DoesNot()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
-    host.seed = 42;
+    host->seed = 42;
     clickBackground(form);
     const QString first = form.Text1.Text();
     click(form.Command1.widget());
@@ -168,7 +170,7 @@ void GlyphmixTest::backgroundClickReseedsAndCommand1DoesNot()
     click(form.Command1.widget());
     QCOMPARE(form.Text2.Text(), firstText2);
 
-    host.seed = 43;
+    host->seed = 43;
     clickBackground(form);
     QVERIFY(form.Text1.Text() != first);
     QCOMPARE(form.Text2.Text(), firstText2); // a new Text1 leaves Text2 alone
@@ -176,7 +178,6 @@ void GlyphmixTest::backgroundClickReseedsAndCommand1DoesNot()
 
 void GlyphmixTest::clickOnAControlDoesNotRunTheLoadRoutine()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     form.Text1.setText(u"abc"_s);
@@ -212,7 +213,6 @@ void GlyphmixTest::countsClassifyByCode()
 
 void GlyphmixTest::countsOfBothBoxesReplaceWhatThePictureHeld()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     form.Picture1.Print(u"old"_s);
@@ -225,7 +225,6 @@ void GlyphmixTest::countsOfBothBoxesReplaceWhatThePictureHeld()
 
 void GlyphmixTest::typedLineBreakBlankAndChineseCountAsOthers()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     form.Text1.setText(QString());
@@ -246,26 +245,25 @@ void GlyphmixTest::typedLineBreakBlankAndChineseCountAsOthers()
 
 void GlyphmixTest::countPastTheIntegerRangeIsTrappedAndTheProgramGoesOn()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     form.Text1.setText(QString(32767, u'7'));
     form.Text2.setText(QString());
     click(form.Command2.widget());
     QCOMPARE(printedCounts(form), (QList<int>{32767, 0, 0, 0}));
-    QVERIFY(host.shown.isEmpty());
+    QVERIFY(host->shown.isEmpty());
 
     form.Text2.setText(u"8"_s);
     click(form.Command2.widget());
-    QCOMPARE(host.shown.size(), 1);
-    QCOMPARE(host.shown[0].prompt, u"溢出"_s);
-    QCOMPARE(host.shown[0].title, u"glyphmix"_s);
+    QCOMPARE(host->shown.size(), 1);
+    QCOMPARE(host->shown[0].prompt, u"溢出"_s);
+    QCOMPARE(host->shown[0].title, u"glyphmix"_s);
 
     form.Text1.setText(u"Ab"_s);
     form.Text2.setText(QString());
     click(form.Command2.widget());
     QCOMPARE(printedCounts(form), (QList<int>{0, 1, 1, 0}));
-    QCOMPARE(host.ends, 0);
+    QCOMPARE(host->ends, 0);
 }
 
 QTEST_MAIN(GlyphmixTest)

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QTest>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -31,8 +33,12 @@ void press(Form1& form)
 class PairfactorTest : public QObject {
     Q_OBJECT
 
+    std::optional<TestHost> host; // made afresh for each test function
+
 private slots:
     void initTestCase() { forms::setUpToolkit(u"pairfactor"_s); }
+    void init() { host.emplace(); }
+    void cleanup() { host.reset(); }
     void windowFollowsItsLayout();
     void gcdExchangesThroughTheReferences_data();
     void gcdExchangesThroughTheReferences();
@@ -45,7 +51,6 @@ private slots:
 
 void PairfactorTest::windowFollowsItsLayout()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     QCOMPARE(form.Caption(), u"最大公因数"_s);
@@ -142,14 +147,13 @@ void PairfactorTest::buttonShowsTheDivisorOfTheTypedTexts()
     QFETCH(QString, first);
     QFETCH(QString, second);
     QFETCH(QString, result);
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     type(form.Text1, first);
     type(form.Text2, second);
     press(form);
     QCOMPARE(form.Label1.Caption(), kPrefix + result);
-    QVERIFY(host.shown.isEmpty());
+    QVERIFY(host->shown.isEmpty());
     // The fields are left as the user typed them.
     QCOMPARE(form.Text1.Text(), first);
     QCOMPARE(form.Text2.Text(), second);
@@ -172,7 +176,6 @@ void PairfactorTest::overflowIsTrappedAndTheLabelKeepsItsCaption()
 {
     QFETCH(QString, first);
     QFETCH(QString, second);
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     press(form);
@@ -181,23 +184,22 @@ void PairfactorTest::overflowIsTrappedAndTheLabelKeepsItsCaption()
     type(form.Text1, first);
     type(form.Text2, second);
     press(form);
-    QCOMPARE(host.shown.size(), 1);
-    QCOMPARE(host.shown[0].prompt, u"溢出"_s);
-    QCOMPARE(host.shown[0].title, u"pairfactor"_s);
+    QCOMPARE(host->shown.size(), 1);
+    QCOMPARE(host->shown[0].prompt, u"溢出"_s);
+    QCOMPARE(host->shown[0].title, u"pairfactor"_s);
     QCOMPARE(form.Label1.Caption(), kPrefix + u"2"_s);
-    QCOMPARE(host.ends, 0);
+    QCOMPARE(host->ends, 0);
 
     // The program goes on: the next press with sound texts works.
     type(form.Text1, u"12"_s);
     type(form.Text2, u"18"_s);
     QTest::keyClick(form.Command1.widget(), Qt::Key_Space);
     QCOMPARE(form.Label1.Caption(), kPrefix + u"6"_s);
-    QCOMPARE(host.shown.size(), 1);
+    QCOMPARE(host->shown.size(), 1);
 }
 
 void PairfactorTest::labelGrowsRightAndDownFromItsCorner()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     QWidget* label = form.Label1.widget();

@@ -7,6 +7,8 @@
 #include <QListWidget>
 #include <QTest>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 using forms::px;
 
@@ -59,8 +61,12 @@ Q_DECLARE_METATYPE(Action)
 class SigtrailTest : public QObject {
     Q_OBJECT
 
+    std::optional<TestHost> host; // made afresh for each test function
+
 private slots:
     void initTestCase() { forms::setUpToolkit(u"sigtrail"_s); }
+    void init() { host.emplace(); }
+    void cleanup() { host.reset(); }
     void startUpLogsResizeThenFocus();
     void tabFollowsTheTabIndex();
     void eachActionAppendsItsLines_data();
@@ -69,7 +75,6 @@ private slots:
 
 void SigtrailTest::startUpLogsResizeThenFocus()
 {
-    TestHost host;
     Form1 f;
     QVERIFY(f.List1.items().isEmpty());
     QVERIFY(uitest::show(f));
@@ -87,7 +92,6 @@ void SigtrailTest::startUpLogsResizeThenFocus()
 
 void SigtrailTest::tabFollowsTheTabIndex()
 {
-    TestHost host;
     Form1 f;
     QVERIFY(uitest::show(f));
     QStringList visited;
@@ -268,7 +272,6 @@ void SigtrailTest::eachActionAppendsItsLines()
     QFETCH(QStringList, added);
     QFETCH(QList<int>, after);
 
-    TestHost host;
     Form1 f;
     QVERIFY(uitest::show(f));
     QVERIFY(f.client().childAt(kBackground) == nullptr);
@@ -280,7 +283,7 @@ void SigtrailTest::eachActionAppendsItsLines()
     QTest::qWait(50); // and no late line follows
     QCOMPARE(f.List1.items(), atStart + added);
     QCOMPARE(values(f), after);
-    QVERIFY(host.shown.isEmpty());
+    QVERIFY(host->shown.isEmpty());
 }
 
 QTEST_MAIN(SigtrailTest)

@@ -26,6 +26,7 @@
 #include <linux/audit.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
+#include <optional>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/prctl.h>
@@ -269,7 +270,11 @@ bool unnamedTemporaries(const QString& folder)
 class SaveFaultsTest : public QObject {
     Q_OBJECT
 
+    std::optional<TestHost> host; // made afresh for each test function
+
 private slots:
+    void init() { host.emplace(); }
+    void cleanup() { host.reset(); }
     void readOnlyFolder();
     void fileSizeLimit();
     void killedWhileSaving_data();
@@ -278,24 +283,22 @@ private slots:
 
 void SaveFaultsTest::readOnlyFolder()
 {
-    TestHost host;
-    prepare(host.folder.path(), 3);
+    prepare(host->folder.path(), 3);
     Form1 form;
     trigger(form, "MFile_Open");
     {
-        const ReadOnlyFolder readOnly(host.folder.path());
+        const ReadOnlyFolder readOnly(host->folder.path());
         if (!readOnly.why().isEmpty())
             QSKIP(qPrintable(u"cannot make the folder read-only: "_s + readOnly.why()));
         trigger(form, "MFile_SaveAs");
     }
-    checkFailedSave(host, form);
-    QVERIFY(host.shown[0].prompt.startsWith(u"没有权限"_s));
+    checkFailedSave(*host, form);
+    QVERIFY(host->shown[0].prompt.startsWith(u"没有权限"_s));
 }
 
 void SaveFaultsTest::fileSizeLimit()
 {
-    TestHost host;
-    prepare(host.folder.path(), 2000); // some 36 KB to write
+    prepare(host->folder.path(), 2000); // some 36 KB to write
     Form1 form;
     trigger(form, "MFile_Open");
     {
@@ -303,13 +306,13 @@ void SaveFaultsTest::fileSizeLimit()
         QVERIFY(limit.set());
         trigger(form, "MFile_SaveAs");
     }
-    checkFailedSave(host, form);
-    QVERIFY(host.shown[0].prompt.startsWith(u"磁盘已满"_s));
+    checkFailedSave(*host, form);
+    QVERIFY(host->shown[0].prompt.startsWith(u"磁盘已满"_s));
 
     // Room again: the same command now writes the whole list.
     trigger(form, "MFile_SaveAs");
     QVERIFY(form.ledger().Saved);
-    QCOMPARE(readBytes(host.folder.filePath(u"student2.dat"_s)), recordsFile(2000));
+    QCOMPARE(readBytes(host->folder.filePath(u"student2.dat"_s)), recordsFile(2000));
 }
 
 void SaveFaultsTest::killedWhileSaving_data()
@@ -323,9 +326,8 @@ void SaveFaultsTest::killedWhileSaving_data()
 void SaveFaultsTest::killedWhileSaving()
 {
     QFETCH(QString, step);
-    TestHost host;
     // As the process's open files name it, through any link in the temporary folder's path.
-    const QString folder = QFileInfo(host.folder.path()).canonicalFilePath();
+    const QString folder = QFileInfo(host->folder.path()).canonicalFilePath();
     prepare(folder, StudentLedger::kMaxRecords);
     const qint64 full = recordsFile(StudentLedger::kMaxRecords).size();
     const bool unnamed = unnamedTemporaries(folder);

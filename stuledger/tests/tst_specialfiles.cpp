@@ -127,7 +127,11 @@ void trigger(Form1& form, const char* command)
 class SpecialFilesTest : public QObject {
     Q_OBJECT
 
+    std::optional<TestHost> host; // made afresh for each test function
+
 private slots:
+    void init() { host.emplace(); }
+    void cleanup() { host.reset(); }
     void loadRefusesWhatIsNoFile_data();
     void loadRefusesWhatIsNoFile();
     void saveReplacesOnlyAFileThatIsNotTheSource_data();
@@ -157,8 +161,7 @@ void SpecialFilesTest::loadRefusesWhatIsNoFile()
 {
     QFETCH(QStringList, entries);
     QFETCH(QString, message);
-    TestHost host;
-    const QString folder = host.folder.path();
+    const QString folder = host->folder.path();
     QVERIFY(make(folder, entries));
     Form1 form;
     QElapsedTimer clock;
@@ -170,8 +173,8 @@ void SpecialFilesTest::loadRefusesWhatIsNoFile()
         trigger(form, "MFile_Open");
     }
     QVERIFY2(clock.elapsed() < 2000, qPrintable(u"%1 ms"_s.arg(clock.elapsed())));
-    QCOMPARE(host.shown.size(), 1);
-    QCOMPARE(host.shown[0].prompt, message.arg(folder));
+    QCOMPARE(host->shown.size(), 1);
+    QCOMPARE(host->shown[0].prompt, message.arg(folder));
     QVERIFY(!form.ledger().Loaded);
     checkEntriesUnchanged(folder, entries);
 }
@@ -200,8 +203,7 @@ void SpecialFilesTest::saveReplacesOnlyAFileThatIsNotTheSource()
 {
     QFETCH(QStringList, entries);
     QFETCH(QString, message);
-    TestHost host;
-    const QString folder = host.folder.path();
+    const QString folder = host->folder.path();
     writeBytes(folder + u"/student1.dat"_s, kRecords);
     if (!make(folder, entries)) {
         if (entries.join(u' ').contains(u"device"_s))
@@ -213,14 +215,14 @@ void SpecialFilesTest::saveReplacesOnlyAFileThatIsNotTheSource()
     trigger(form, "MFile_SaveAs");
     QCOMPARE(readBytes(folder + u"/student1.dat"_s), kRecords);
     if (message.isEmpty()) {
-        QVERIFY(host.shown.isEmpty());
+        QVERIFY(host->shown.isEmpty());
         QVERIFY(form.ledger().Saved);
         QCOMPARE(readBytes(folder + u"/records/list.dat"_s), kRecords);
         QCOMPARE(QDir(folder + u"/records"_s).entryList(QDir::Files), QStringList{u"list.dat"_s});
         entries.removeAll(u"records/list.dat file"_s); // now a file in any case
     } else {
-        QCOMPARE(host.shown.size(), 1);
-        QCOMPARE(host.shown[0].prompt, message.arg(folder));
+        QCOMPARE(host->shown.size(), 1);
+        QCOMPARE(host->shown[0].prompt, message.arg(folder));
         QVERIFY(!form.ledger().Saved);
     }
     checkEntriesUnchanged(folder, entries);
@@ -240,9 +242,8 @@ void SpecialFilesTest::saveKeepsTheMode()
 {
     QFETCH(int, mode);
     QFETCH(int, saved);
-    TestHost host;
-    const QByteArray two = QFile::encodeName(host.folder.filePath(u"student2.dat"_s));
-    writeBytes(host.folder.filePath(u"student1.dat"_s), kRecords);
+    const QByteArray two = QFile::encodeName(host->folder.filePath(u"student2.dat"_s));
+    writeBytes(host->folder.filePath(u"student1.dat"_s), kRecords);
     if (mode >= 0) {
         writeBytes(QFile::decodeName(two), "old");
         QCOMPARE(::chmod(two.constData(), mode_t(mode)), 0);

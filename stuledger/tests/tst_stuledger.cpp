@@ -17,6 +17,7 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using namespace forms;
@@ -91,8 +92,12 @@ const QByteArray kThree =
 class StuledgerTest : public QObject {
     Q_OBJECT
 
+    std::optional<TestHost> host; // made afresh for each test function
+
 private slots:
     void initTestCase() { setUpToolkit(u"stuledger"_s); }
+    void init() { host.emplace(); }
+    void cleanup() { host.reset(); }
 
     // The model, without a window.
     void recordLineGaps_data();
@@ -160,11 +165,10 @@ void StuledgerTest::recordLineGaps()
 
 void StuledgerTest::recordWriterBytes()
 {
-    TestHost host;
     StudentLedger ledger;
     ledger.Students = listOf({record(u"张三"_s, u"男"_s, 20), record(u"李"_s, u"女"_s, -5)});
-    const QString path = host.folder.filePath(u"student2.dat"_s);
-    ledger.Save(path, host.folder.filePath(u"student1.dat"_s));
+    const QString path = host->folder.filePath(u"student2.dat"_s);
+    ledger.Save(path, host->folder.filePath(u"student1.dat"_s));
     const QByteArray first = QByteArray::fromHex("22D5C5C8FD20222C22C4D0222C32300D0A");
     QCOMPARE(first.size(), 17);
     QCOMPARE(readBytes(path), first + QByteArray::fromHex("22C0EE2020222C22C5AE222C2D350D0A"));
@@ -206,8 +210,7 @@ void StuledgerTest::loadReadsFieldsByTheInputRules()
     QFETCH(QString, file);
     QFETCH(QStringList, records);
     QFETCH(QString, lines);
-    TestHost host;
-    const QString path = host.folder.filePath(u"student1.dat"_s);
+    const QString path = host->folder.filePath(u"student1.dat"_s);
     writeBytes(path, gbk(file));
     StudentLedger ledger;
     QCOMPARE(ledger.Load(path), lines);
@@ -219,8 +222,7 @@ void StuledgerTest::loadReadsFieldsByTheInputRules()
 
 void StuledgerTest::loadReplacesTheListAndKeepsItOnAnEmptyFile()
 {
-    TestHost host;
-    const QString path = host.folder.filePath(u"student1.dat"_s);
+    const QString path = host->folder.filePath(u"student1.dat"_s);
     StudentLedger ledger;
     writeBytes(path, QByteArray());
     QCOMPARE(ledger.Load(path), QString());
@@ -240,9 +242,8 @@ void StuledgerTest::loadReplacesTheListAndKeepsItOnAnEmptyFile()
 
 void StuledgerTest::savedFileLoadsBackWithFillingBlanks()
 {
-    TestHost host;
-    const QString one = host.folder.filePath(u"student1.dat"_s);
-    const QString two = host.folder.filePath(u"student2.dat"_s);
+    const QString one = host->folder.filePath(u"student1.dat"_s);
+    const QString two = host->folder.filePath(u"student2.dat"_s);
     writeBytes(one, kThree);
     StudentLedger ledger;
     const QString firstLines = ledger.Load(one);
@@ -292,8 +293,7 @@ void StuledgerTest::badFilesChangeNothing()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
-    TestHost host;
-    const QString path = host.folder.filePath(u"student1.dat"_s);
+    const QString path = host->folder.filePath(u"student1.dat"_s);
     StudentLedger ledger;
     writeBytes(path, kThree);
     ledger.Load(path);
@@ -388,14 +388,13 @@ void StuledgerTest::fastSortKeepsTheProcedure()
 
 void StuledgerTest::sortFlags()
 {
-    TestHost host;
     StudentLedger ledger;
     ledger.Saved = true;
     QVERIFY(!ledger.Sort(SortKey::Age, SortOrder::Ascending));
     QVERIFY(ledger.Saved);
 
-    writeBytes(host.folder.filePath(u"student1.dat"_s), QByteArray());
-    ledger.Load(host.folder.filePath(u"student1.dat"_s));
+    writeBytes(host->folder.filePath(u"student1.dat"_s), QByteArray());
+    ledger.Load(host->folder.filePath(u"student1.dat"_s));
     QVERIFY(ledger.Sort(SortKey::Sex, SortOrder::Descending)); // no records: no error
     QVERIFY(ledger.Saved);
     QVERIFY(ledger.Sort(SortKey::Age, SortOrder::Descending));
@@ -405,11 +404,10 @@ void StuledgerTest::sortFlags()
 
 void StuledgerTest::saveOfNoRecordsWritesAnEmptyFile()
 {
-    TestHost host;
-    const QString path = host.folder.filePath(u"student2.dat"_s);
+    const QString path = host->folder.filePath(u"student2.dat"_s);
     writeBytes(path, "old");
     StudentLedger ledger;
-    ledger.Save(path, host.folder.filePath(u"student1.dat"_s));
+    ledger.Save(path, host->folder.filePath(u"student1.dat"_s));
     QVERIFY(QFile::exists(path));
     QCOMPARE(readBytes(path), QByteArray());
     QVERIFY(ledger.Saved);
@@ -417,23 +415,22 @@ void StuledgerTest::saveOfNoRecordsWritesAnEmptyFile()
 
 void StuledgerTest::failedSaveKeepsTheOldFile()
 {
-    TestHost host;
-    const QString path = host.folder.filePath(u"student2.dat"_s);
+    const QString path = host->folder.filePath(u"student2.dat"_s);
     writeBytes(path, "old");
     StudentLedger ledger;
     // The second record cannot be written in code page 936: the write fails half-way.
     ledger.Students = listOf({record(u"张三"_s, u"男"_s, 20), record(u"😀"_s, u"女"_s, 1)});
-    QVERIFY_THROWS_EXCEPTION(rt::Error, ledger.Save(path, host.folder.filePath(u"student1.dat"_s)));
+    QVERIFY_THROWS_EXCEPTION(rt::Error,
+                             ledger.Save(path, host->folder.filePath(u"student1.dat"_s)));
     QCOMPARE(readBytes(path), QByteArray("old"));
     QVERIFY(!ledger.Saved);
-    QCOMPARE(QDir(host.folder.path()).entryList(QDir::Files), QStringList{u"student2.dat"_s});
+    QCOMPARE(QDir(host->folder.path()).entryList(QDir::Files), QStringList{u"student2.dat"_s});
 }
 
 // The window
 
 void StuledgerTest::windowAndMenusFollowTheirTables()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     QCOMPARE(form.Caption(), u"stuledger练习"_s);
@@ -472,8 +469,7 @@ void StuledgerTest::windowAndMenusFollowTheirTables()
 
 void StuledgerTest::loadAppendsAfterTypedTextByMenuAndCtrlO()
 {
-    TestHost host;
-    writeBytes(host.folder.filePath(u"student1.dat"_s), kThree);
+    writeBytes(host->folder.filePath(u"student1.dat"_s), kThree);
     Form1 form;
     QVERIFY(uitest::show(form));
     form.Text1.SetFocus();
@@ -486,35 +482,33 @@ void StuledgerTest::loadAppendsAfterTypedTextByMenuAndCtrlO()
     QCOMPARE(form.Text1.Text(), u"abc\r\n"_s + lines + lines);
     QCOMPARE(contents(form.ledger().Students).size(), 3);
     QVERIFY(form.ledger().Loaded);
-    QVERIFY(host.shown.isEmpty());
+    QVERIFY(host->shown.isEmpty());
 }
 
 void StuledgerTest::loadErrorShowsFileAndLineAndChangesNothing()
 {
-    TestHost host;
-    const QString path = host.folder.filePath(u"student1.dat"_s);
+    const QString path = host->folder.filePath(u"student1.dat"_s);
     Form1 form;
     QVERIFY(uitest::show(form));
     choose(form, kOpen); // no file yet
-    QCOMPARE(host.shown.size(), 1);
-    QVERIFY(host.shown[0].prompt.contains(QDir::toNativeSeparators(path)));
-    QCOMPARE(host.shown[0].title, u"stuledger"_s);
+    QCOMPARE(host->shown.size(), 1);
+    QVERIFY(host->shown[0].prompt.contains(QDir::toNativeSeparators(path)));
+    QCOMPARE(host->shown[0].title, u"stuledger"_s);
     QVERIFY(!form.ledger().Loaded);
 
     writeBytes(path, kThree + "\"X\",\"Y\",1.5\r\n");
     form.Text1.setText(u"typed"_s);
     choose(form, kOpen);
-    QCOMPARE(host.shown.size(), 2);
-    QVERIFY(host.shown[1].prompt.contains(u"第 4 行"_s));
+    QCOMPARE(host->shown.size(), 2);
+    QVERIFY(host->shown[1].prompt.contains(u"第 4 行"_s));
     QCOMPARE(form.Text1.Text(), u"typed"_s);
     QVERIFY(!form.ledger().Loaded);
     QVERIFY(!form.ledger().Students.exists());
-    QCOMPARE(host.ends, 0);
+    QCOMPARE(host->ends, 0);
 }
 
 void StuledgerTest::mouseButtonsToggleEnabledAndRightPopsUpFormat()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     QWidget* box = form.Text1.widget();
@@ -556,12 +550,11 @@ void StuledgerTest::mouseButtonsToggleEnabledAndRightPopsUpFormat()
     QVERIFY(form.Text1.Enabled());
     QCOMPARE(QApplication::focusWidget(), box);
     QCOMPARE(form.Text1.FontSize(), 9.0f); // closed without a choice
-    QVERIFY(host.shown.isEmpty());
+    QVERIFY(host->shown.isEmpty());
 }
 
 void StuledgerTest::popupChoiceRunsTheCommand()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     QTimer::singleShot(50, [] {
@@ -580,7 +573,7 @@ void StuledgerTest::popupChoiceRunsTheCommand()
     QCOMPARE(form.Text1.FontSize(), 13.0f);
 
     // The hidden menu's item runs the ascending age sort with all its effects.
-    writeBytes(host.folder.filePath(u"student1.dat"_s), kThree);
+    writeBytes(host->folder.filePath(u"student1.dat"_s), kThree);
     choose(form, kOpen);
     form.menu("Age_Asc").action()->trigger();
     QVERIFY(form.menu("MSort_Age_ASC").Checked());
@@ -607,7 +600,6 @@ void StuledgerTest::fontCommands()
     QFETCH(QStringList, commands);
     QFETCH(QString, face);
     QFETCH(float, size);
-    TestHost host;
     Form1 form;
     for (const QString& c : commands)
         choose(form, {u"格式"_s, c == u"宋体"_s || c == u"隶书"_s ? u"字体"_s : u"字号"_s, c});
@@ -615,13 +607,12 @@ void StuledgerTest::fontCommands()
     QCOMPARE(form.Text1.FontSize(), size);
     QCOMPARE(uitest::drawnFace(form.Text1.widget()), uitest::drawingFace(face));
     QCOMPARE(form.Text1.widget()->font().pointSizeF(), double(size));
-    QVERIFY(host.shown.isEmpty());
+    QVERIFY(host->shown.isEmpty());
 }
 
 void StuledgerTest::largeFontsWrapRecordsBetweenWords()
 {
-    TestHost host;
-    writeBytes(host.folder.filePath(u"student1.dat"_s),
+    writeBytes(host->folder.filePath(u"student1.dat"_s),
                kThree +
                    gbk(u"\"周八\",\"男\",19\r\n\"钱\",\"女\",-32768\r\n\"孙\",\"男\",32767\r\n"_s));
     Form1 form;
@@ -648,8 +639,7 @@ void StuledgerTest::largeFontsWrapRecordsBetweenWords()
 
 void StuledgerTest::sortsRebuildTheTextAndSetAgeCheckMarks()
 {
-    TestHost host;
-    writeBytes(host.folder.filePath(u"student1.dat"_s), kThree);
+    writeBytes(host->folder.filePath(u"student1.dat"_s), kThree);
     Form1 form;
     choose(form, kOpen);
     choose(form, kOpen);
@@ -672,7 +662,6 @@ void StuledgerTest::sortsRebuildTheTextAndSetAgeCheckMarks()
 
 void StuledgerTest::sortsDoNothingBeforeALoad()
 {
-    TestHost host;
     Form1 form;
     form.Text1.setText(u"typed"_s);
     for (const QStringList& c : {kAgeAsc, kAgeDsc, kSexAsc, kSexDsc})
@@ -682,12 +671,12 @@ void StuledgerTest::sortsDoNothingBeforeALoad()
     QVERIFY(!form.menu("MSort_Age_DSC").Checked());
 
     // Loaded, but an empty file gave no records: the text is cleared, no error.
-    writeBytes(host.folder.filePath(u"student1.dat"_s), QByteArray());
+    writeBytes(host->folder.filePath(u"student1.dat"_s), QByteArray());
     choose(form, kOpen);
     choose(form, kAgeDsc);
     QCOMPARE(form.Text1.Text(), QString());
     QVERIFY(form.menu("MSort_Age_DSC").Checked());
-    QVERIFY(host.shown.isEmpty());
+    QVERIFY(host->shown.isEmpty());
 }
 
 void StuledgerTest::leaving_data()
@@ -719,58 +708,55 @@ void StuledgerTest::leaving()
     QFETCH(QList<int>, answers);
     QFETCH(bool, asked);
     QFETCH(QByteArray, file);
-    TestHost host;
-    const QString two = host.folder.filePath(u"student2.dat"_s);
-    writeBytes(host.folder.filePath(u"student1.dat"_s), kThree);
+    const QString two = host->folder.filePath(u"student2.dat"_s);
+    writeBytes(host->folder.filePath(u"student1.dat"_s), kThree);
     writeBytes(two, "old");
     Form1 form;
     QVERIFY(uitest::show(form));
     for (const QStringList& command : before)
         choose(form, command);
-    host.answers = answers;
+    host->answers = answers;
     choose(form, kExit);
-    QCOMPARE(host.shown.size(), asked ? 1 : 0);
+    QCOMPARE(host->shown.size(), asked ? 1 : 0);
     if (asked) {
-        QCOMPARE(host.shown[0].prompt, u"是否需要保存？"_s);
-        QCOMPARE(host.shown[0].buttons, vbYesNo);
-        QCOMPARE(host.shown[0].title, u"stuledger"_s);
+        QCOMPARE(host->shown[0].prompt, u"是否需要保存？"_s);
+        QCOMPARE(host->shown[0].buttons, vbYesNo);
+        QCOMPARE(host->shown[0].title, u"stuledger"_s);
     }
-    QCOMPARE(host.ends, 1);
+    QCOMPARE(host->ends, 1);
     QCOMPARE(readBytes(two), file);
-    QCOMPARE(readBytes(host.folder.filePath(u"student1.dat"_s)), kThree);
+    QCOMPARE(readBytes(host->folder.filePath(u"student1.dat"_s)), kThree);
 }
 
 void StuledgerTest::leavingStaysOpenWhenTheSaveFails()
 {
-    TestHost host;
-    writeBytes(host.folder.filePath(u"student1.dat"_s), kThree);
+    writeBytes(host->folder.filePath(u"student1.dat"_s), kThree);
     // A folder where the file should go: nothing can be written there.
-    QVERIFY(QDir(host.folder.path()).mkdir(u"student2.dat"_s));
+    QVERIFY(QDir(host->folder.path()).mkdir(u"student2.dat"_s));
     Form1 form;
     QVERIFY(uitest::show(form));
     choose(form, kOpen);
-    host.answers = {6};
+    host->answers = {6};
     choose(form, kExit);
-    QCOMPARE(host.shown.size(), 2);
-    QVERIFY(host.shown[1].prompt.contains(u"student2.dat"_s));
-    QCOMPARE(host.ends, 0);
+    QCOMPARE(host->shown.size(), 2);
+    QVERIFY(host->shown[1].prompt.contains(u"student2.dat"_s));
+    QCOMPARE(host->ends, 0);
     QVERIFY(form.isVisible());
     QVERIFY(!form.ledger().Saved);
 }
 
 void StuledgerTest::closeBoxEndsWithoutAQuestion()
 {
-    TestHost host;
-    writeBytes(host.folder.filePath(u"student1.dat"_s), kThree);
+    writeBytes(host->folder.filePath(u"student1.dat"_s), kThree);
     Form1 form;
     QVERIFY(uitest::show(form));
     choose(form, kOpen);
     QVERIFY(form.testAttribute(Qt::WA_QuitOnClose)); // the last window closed ends the loop
     QVERIFY(form.close());
     QVERIFY(!form.isVisible());
-    QCOMPARE(host.ends, 0);
-    QVERIFY(host.shown.isEmpty());
-    QVERIFY(!QFile::exists(host.folder.filePath(u"student2.dat"_s)));
+    QCOMPARE(host->ends, 0);
+    QVERIFY(host->shown.isEmpty());
+    QVERIFY(!QFile::exists(host->folder.filePath(u"student2.dat"_s)));
 }
 
 QTEST_MAIN(StuledgerTest)

@@ -15,6 +15,8 @@
 #include <QTextLayout>
 #include <QtEndian>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -53,8 +55,12 @@ quint16 le16(const QByteArray& bytes, int at)
 class TapkeyTest : public QObject {
     Q_OBJECT
 
+    std::optional<TestHost> host; // made afresh for each test function
+
 private slots:
     void initTestCase() { forms::setUpToolkit(u"tapkey"_s); }
+    void init() { host.emplace(); }
+    void cleanup() { host.reset(); }
     void windowIsAFramelessBlackHandsetInTheMiddle();
     void controlsStandWhereTheirTwipsSay_data();
     void controlsStandWhereTheirTwipsSay();
@@ -75,7 +81,6 @@ private slots:
 
 void TapkeyTest::windowIsAFramelessBlackHandsetInTheMiddle()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
@@ -122,7 +127,6 @@ void TapkeyTest::controlsStandWhereTheirTwipsSay()
 {
     QFETCH(QString, name);
     QFETCH(QRect, pixels);
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     const forms::Control& c = form.control<forms::Control>(name.toLatin1().constData());
@@ -154,7 +158,6 @@ void TapkeyTest::captionsAndFonts()
     QFETCH(QString, caption);
     QFETCH(QString, face);
     QFETCH(int, lines);
-    TestHost host;
     Form1 form;
     forms::CommandButton& button = key(form, name);
     QCOMPARE(button.Caption(), caption);
@@ -176,7 +179,6 @@ void TapkeyTest::captionsAndFonts()
 
 void TapkeyTest::focusStartsInTheDisplayAndTabFollowsTheKeys()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     QCOMPARE(QApplication::focusWidget(), form.Text1.widget());
@@ -224,19 +226,17 @@ void TapkeyTest::keysEnterDigits()
 {
     QFETCH(QStringList, keys);
     QFETCH(QString, display);
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     press(form, keys);
     QCOMPARE(form.Text1.Text(), display);
     QCOMPARE(displayBox(form)->toPlainText(), display);
-    QVERIFY(host.shown.isEmpty()); // no run-time error on the way
-    QCOMPARE(host.ends, 0);
+    QVERIFY(host->shown.isEmpty()); // no run-time error on the way
+    QCOMPARE(host->ends, 0);
 }
 
 void TapkeyTest::modeKeyFlipsItsCaptionOnly()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     press(form, {u"Command12"_s});
@@ -280,7 +280,6 @@ void TapkeyTest::doubleClicks()
     QFETCH(int, ends);
     QFETCH(QString, display);
     QFETCH(QString, mode);
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     press(form, {u"Command4"_s});
@@ -292,10 +291,10 @@ void TapkeyTest::doubleClicks()
     if (widget == form.Text1.widget())
         widget = displayBox(form)->viewport();
     uitest::doubleClick(widget, at);
-    QCOMPARE(host.ends, ends);
+    QCOMPARE(host->ends, ends);
     QCOMPARE(form.Text1.Text(), display);
     QCOMPARE(form.Command12.Caption(), mode);
-    QVERIFY(host.shown.isEmpty());
+    QVERIFY(host->shown.isEmpty());
 }
 
 void TapkeyTest::keyboardCannotChangeTheDisplay_data()
@@ -314,7 +313,6 @@ void TapkeyTest::keyboardCannotChangeTheDisplay_data()
 void TapkeyTest::keyboardCannotChangeTheDisplay()
 {
     QFETCH(QKeySequence, keys);
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     press(form, {u"Command1"_s, u"Command2"_s});
@@ -342,7 +340,6 @@ void TapkeyTest::keyboardCannotChangeTheDisplay()
 
 void TapkeyTest::accessibilityClientCannotChangeTheDisplay()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     form.Command1.setValue(true);
@@ -365,7 +362,6 @@ void TapkeyTest::accessibilityClientCannotChangeTheDisplay()
 
 void TapkeyTest::longNumbersWrapAndScroll()
 {
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     QScrollBar* bar = displayBox(form)->verticalScrollBar();
@@ -419,7 +415,6 @@ void TapkeyTest::pictureIsTheKeyFaceBitmap()
     QVERIFY2(red > 20 && blue > 20, qPrintable(u"red %1, blue %2"_s.arg(red).arg(blue)));
 
     // The mode key draws it: its face colour shows on the button, above the caption.
-    TestHost host;
     Form1 form;
     QVERIFY(uitest::show(form));
     const QImage drawn = form.Command12.widget()->grab().toImage();
