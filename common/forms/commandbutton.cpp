@@ -14,8 +14,7 @@ namespace forms {
 
 namespace {
 
-// A caption line too wide for the face wraps there, as a button's caption always has: at a
-// blank or between Chinese characters where it can, anywhere where it must.
+// A caption line too wide for the face wraps there.
 QStringList wrapped(const QString& line, const QFont& font, int width)
 {
     if (width <= 0 || QFontMetrics(font).horizontalAdvance(line) <= width)
@@ -42,6 +41,14 @@ constexpr int kCaptionMargin = 3;
 
 } // namespace
 
+QStringList buttonCaptionLines(const QString& caption, const QFont& font, int buttonWidth)
+{
+    QStringList lines;
+    for (const QString& line : captionLines(caption))
+        lines << wrapped(line, font, buttonWidth - 2 * kCaptionMargin);
+    return lines;
+}
+
 // CommandButton
 
 // A push button that draws its caption lines centred, a graphical button's picture above
@@ -56,16 +63,6 @@ public:
     QString caption;
     QPixmap picture;
     bool vertical = false;
-
-    QStringList shownLines() const
-    {
-        if (vertical)
-            return captionLines(caption);
-        QStringList lines;
-        for (const QString& line : captionLines(caption))
-            lines << wrapped(line, font(), width() - 2 * kCaptionMargin);
-        return lines;
-    }
 
 protected:
     // Enter presses the button that has the focus, as Space does; it is no default button,
@@ -90,7 +87,9 @@ protected:
         option.icon = QIcon();
         style()->drawControl(QStyle::CE_PushButtonBevel, &option, &p, this);
 
-        const QStringList lines = shownLines();
+        // A turned caption does not wrap.
+        const QStringList lines =
+            vertical ? captionLines(caption) : buttonCaptionLines(caption, font(), width());
         const QFontMetrics metrics(font());
         const int lineHeight = metrics.height();
         const int textHeight = lineHeight * int(lines.size());
@@ -155,11 +154,6 @@ void CommandButton::setCaption(const QString& caption)
     // What the accessibility interface reads; the drawing is the button's own.
     button_->setAccessibleName(toWidget(caption).replace(u'\n', u' ').trimmed());
     button_->update();
-}
-
-QStringList CommandButton::shownLines() const
-{
-    return button_->shownLines();
 }
 
 void CommandButton::setValue(bool pressed)

@@ -183,7 +183,7 @@ Timer::Timer(Form& form, const ControlRow& row)
     , timer_(new QTimer(this))
 {
     timer_->setInterval(row.interval);
-    QObject::connect(timer_, &QTimer::timeout, this, [this] { fire(); });
+    QObject::connect(timer_, &QTimer::timeout, this, [this] { raise(Tick); });
     if (row.interval > 0)
         timer_->start();
 }
@@ -211,11 +211,6 @@ void Timer::setEnabled(bool enabled)
         timer_->start();
     else
         timer_->stop();
-}
-
-void Timer::fire()
-{
-    raise(Tick);
 }
 
 } // namespace forms

@@ -107,8 +107,6 @@ public:
 
     // The Timer event: every Interval milliseconds while enabled.
     std::function<void()> Tick;
-    // Raises the Timer event now, as the clock would.
-    void fire();
 
 private:
     QTimer* timer_;
