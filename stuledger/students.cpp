@@ -42,9 +42,31 @@ QString RecordLine(const StudentRecord& record, int gap)
 namespace {
 
 // Where in the file a fault lies, in the form the runtime's own file errors use.
+QString where(const rt::InputFile& in, int line)
+{
+    return u"%1，第 %2 行"_s.arg(QDir::toNativeSeparators(in.path())).arg(line);
+}
+
 QString where(const rt::InputFile& in)
 {
-    return u"%1，第 %2 行"_s.arg(QDir::toNativeSeparators(in.path())).arg(in.line());
+    return where(in, in.line());
+}
+
+// Reads the sex or the age of the record that began on recordLine. A file that ends before it
+// names that line and what the record lacks; an age that is no number says that the age is
+// what is wrong.
+template <typename Field>
+void readField(rt::InputFile& in, Field& field, const QString& what, int recordLine)
+{
+    try {
+        in.Input(field);
+    } catch (const rt::Error& e) {
+        if (e.code() == rt::ErrorCode::InputPastEnd)
+            rt::raise(e.code(), where(in, recordLine) + u"：这条记录缺少%1"_s.arg(what));
+        if (e.code() == rt::ErrorCode::TypeMismatch)
+            rt::raise(e.code(), where(in) + u"：%1 %2 不是数字"_s.arg(what, in.field()));
+        throw;
+    }
 }
 
 // The age is read as a number first, so 20.5 is refused instead of quietly becoming 20.
@@ -94,16 +116,17 @@ QString StudentLedger::Load(const QString& path)
         QString sex;
         double age = 0;
         in.Input(name);
+        const int recordLine = in.line();
         if (int(read.size()) == kMaxRecords)
             rt::raise(rt::ErrorCode::Overflow,
                       where(in) + u"：第 %1 条记录超出了列表最多能存的 %2 条"_s.arg(kMaxRecords + 1)
                                       .arg(kMaxRecords));
         const rt::FixedString<3> keptName = name;
         checkText(keptName, u"姓名"_s, in);
-        in.Input(sex);
+        readField(in, sex, u"性别"_s, recordLine);
         const rt::FixedString<1> keptSex = sex;
         checkText(keptSex, u"性别"_s, in);
-        in.Input(age);
+        readField(in, age, u"年龄"_s, recordLine);
         StudentRecord record{keptName, keptSex, wholeAge(age, in)};
         lines += RecordLine(record, LoadGap(name));
         read.push_back(std::move(record));

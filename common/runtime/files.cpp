@@ -1,8 +1,8 @@
 #include "runtime/files.h"
 
 #include "runtime/codepage.h"
+#include "runtime/filesystem.h"
 #include "runtime/host.h"
-#include "runtime/replace.h"
 #include "runtime/text.h"
 
 #include <QDir>
@@ -101,18 +101,10 @@ QFileInfo regularFile(const QString& path, bool mayBeMissing)
           u"%1，超过了 %2 MiB 的上限"_s.arg(name).arg(InputFile::kMaxBytes / (qint64(1) << 20)));
 }
 
-// At most limit bytes from the file, whatever size it claims: a file that grows while it is
-// read, or a system file that reports no size, still ends the read there.
-QByteArray readAtMost(QFile& file, qint64 limit)
+// The fault's error, naming the file, and saying so when another program holds it open.
+[[noreturn]] void raiseFault(const FileFault& fault, const QString& name)
 {
-    QByteArray bytes;
-    while (bytes.size() < limit) {
-        const QByteArray chunk = file.read(std::min<qint64>(limit - bytes.size(), 1 << 16));
-        if (chunk.isEmpty())
-            break;
-        bytes += chunk;
-    }
-    return bytes;
+    raise(fault.code, fault.inUse ? name + u"：另一个程序正在使用此文件"_s : name);
 }
 
 // The line of the first byte sequence that is not code page 936, counting lines as the
@@ -164,12 +156,12 @@ InputFile::InputFile(const QString& path)
     const QString name = named(path, info.filePath());
     if (info.size() > kMaxBytes)
         tooLarge(name);
-    QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly))
-        raise(ErrorCode::PermissionDenied, name);
-    QByteArray bytes = readAtMost(file, kMaxBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        raise(ErrorCode::DeviceIO, name);
+    // At most one byte past the limit, whatever size the file claims: one that grows while it
+    // is read, or a system file that reports no size, still ends the read there.
+    auto read = readRegularFile(info.filePath(), kMaxBytes + 1);
+    if (const auto* fault = std::get_if<FileFault>(&read))
+        raiseFault(*fault, name);
+    QByteArray bytes = std::get<QByteArray>(std::move(read));
     if (bytes.size() > kMaxBytes)
         tooLarge(name);
     if (bytes.endsWith('\x1a')) // Ctrl-Z, the old end-of-file mark
@@ -245,10 +237,13 @@ QString InputFile::nextField(bool* quoted)
     }
     if (closed_)
         raise(ErrorCode::BadFileName, QDir::toNativeSeparators(path_));
-    fieldLine_ = line_;
-    // Nothing left, not even after a comma: there is no field to read.
-    if (pos_ >= text_.size())
+    // Nothing left, not even after a comma: there is no field to read. The one that is missing
+    // belongs after the last one read, on its line, not on a line past the file's last.
+    if (pos_ >= text_.size()) {
+        fieldLine_ = std::max(fieldLine_, 1);
         fail(ErrorCode::InputPastEnd);
+    }
+    fieldLine_ = line_;
     afterComma_ = false;
 
     QString field;
@@ -267,6 +262,7 @@ QString InputFile::nextField(bool* quoted)
         field = trimBlanks(QStringView(text_).mid(start, pos_ - start)).toString();
     }
     skipSeparator();
+    field_ = field;
     return field;
 }
 
@@ -327,6 +323,11 @@ OutputFile::OutputFile(const QString& path)
 {
     const QFileInfo target = regularFile(path, true);
     target_ = target.filePath();
+    // A file the user may not write is not replaced either (a read-only file on Windows, no
+    // write permission on POSIX systems, where root may write any file), although the folder
+    // would take the new one.
+    if (target.exists() && !target.isWritable())
+        raise(ErrorCode::PermissionDenied, named(path, target_));
     // Only the owner, group and others' bits: the user bits say what this process may do, and
     // would make a read-only file writable for root.
     permissions_ = (target.exists() ? target.permissions() : newFilePermissions()) &
@@ -396,9 +397,9 @@ void OutputFile::Close()
         fail(writeError(QFileDevice::NoError, errno));
     file_->setAutoRemove(false);
     file_.reset();
-    if (const auto error = replaceFile(written, target_)) {
+    if (const auto fault = replaceFile(written, target_)) {
         QFile::remove(written);
-        raise(*error, QDir::toNativeSeparators(path_));
+        raiseFault(*fault, QDir::toNativeSeparators(path_));
     }
 }
 

@@ -27,9 +27,10 @@ public:
     // Symbolic links are followed. Every error names the path (and where its links led): a
     // missing file is the file-not-found error, a missing folder on the way path-not-found,
     // links that lead round the link-loop error; anything but a regular file (a folder, a
-    // pipe, a device) is the not-a-file error before it is opened, and a file over kMaxBytes
-    // the file-too-large error, however much it claims to hold. One Ctrl-Z as the very last
-    // byte is the old end-of-file mark and is no part of the text.
+    // pipe, a device) is the not-a-file error, before it is opened and again for what was
+    // opened, and a file over kMaxBytes the file-too-large error, however much it claims to
+    // hold. A file another program holds open is said to be. One Ctrl-Z as the very last byte
+    // is the old end-of-file mark and is no part of the text.
     explicit InputFile(const QString& path);
 
     // True at the end of the file. Blank lines and blanks after the last field are no field.
@@ -47,6 +48,8 @@ public:
     const QString& path() const { return path_; }
     // The line (from 1) on which the last field read began.
     int line() const { return fieldLine_; }
+    // The last field read, as it stood in the file without its quotes, for a message about it.
+    const QString& field() const { return field_; }
     // Lets go of the text read; reading or asking for the end after it is the bad-file error,
     // as reading a closed file is.
     void Close();
@@ -62,6 +65,7 @@ private:
     qsizetype pos_ = 0;
     int line_ = 1;
     int fieldLine_ = 0;
+    QString field_;
     bool closed_ = false;
     bool afterComma_ = false; // a line end right after a comma ends an empty field
 };
@@ -75,7 +79,7 @@ private:
 class OutputFile {
 public:
     // The folder must exist and be writable, and the path (after links) must be a regular file
-    // or nothing yet; otherwise the error names the file.
+    // that this user may write, or nothing yet; otherwise the error names the file.
     explicit OutputFile(const QString& path);
     ~OutputFile(); // without Close nothing replaces the old file
 

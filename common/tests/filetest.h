@@ -1,11 +1,13 @@
 #pragma once
 
 #include "runtime/codepage.h"
+#include "runtime/error.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <QTest>
+#include <functional>
 
 // Helpers for tests that look at files byte for byte.
 namespace filetest {
@@ -28,6 +30,17 @@ inline QByteArray readBytes(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The message of the error the call raises, or an empty text.
+inline QString messageOf(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const rt::Error& e) {
+        return e.message();
+    }
+    return {};
 }
 
 } // namespace filetest

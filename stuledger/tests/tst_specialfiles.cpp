@@ -3,6 +3,7 @@
 // back to student1.dat, and files with modes of their own. Each command answers at once with a
 // message that names the file and says what is wrong, and leaves every other file as it was.
 #include "form1.h"
+#include "runtime/filesystem.h"
 #include "students.h"
 #include "tests/filetest.h"
 #include "tests/testhost.h"
@@ -122,6 +123,39 @@ void trigger(Form1& form, const char* command)
     form.menu(command).action()->trigger();
 }
 
+// While it lives, root acts as the user "nobody", who may do only what the modes allow; any
+// other user stays as it is. Real and effective IDs both change, as the system's access check
+// goes by the real ones; the saved ones stay root's, to come back.
+class NotRoot {
+public:
+    static constexpr uid_t kNobody = 65534;
+
+    NotRoot()
+        : root_(::geteuid() == 0)
+    {
+        if (root_ &&
+            (::setresgid(kNobody, kNobody, 0) != 0 || ::setresuid(kNobody, kNobody, 0) != 0))
+            qFatal("cannot act as nobody");
+    }
+    ~NotRoot()
+    {
+        if (root_ && (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0))
+            qFatal("cannot act as root again");
+    }
+    NotRoot(const NotRoot&) = delete;
+    NotRoot& operator=(const NotRoot&) = delete;
+
+    // Gives the user the path, as the user's own folder or file would be.
+    static bool own(const QString& path)
+    {
+        return ::geteuid() != 0 ||
+               ::chown(QFile::encodeName(path).constData(), kNobody, kNobody) == 0;
+    }
+
+private:
+    bool root_;
+};
+
 } // namespace
 
 class SpecialFilesTest : public QObject {
@@ -138,6 +172,9 @@ private slots:
     void saveReplacesOnlyAFileThatIsNotTheSource();
     void saveKeepsTheMode_data();
     void saveKeepsTheMode();
+    void saveRefusesAFileTheUserMayNotWrite();
+    void readingChecksWhatWasOpened_data();
+    void readingChecksWhatWasOpened();
 };
 
 void SpecialFilesTest::loadRefusesWhatIsNoFile_data()
@@ -258,6 +295,61 @@ void SpecialFilesTest::saveKeepsTheMode()
     struct stat st;
     QCOMPARE(::stat(two.constData(), &st), 0);
     QCOMPARE(int(st.st_mode & 07777), saved);
+}
+
+void SpecialFilesTest::saveRefusesAFileTheUserMayNotWrite()
+{
+    const QString folder = host->folder.path();
+    const QString two = folder + u"/student2.dat"_s;
+    writeBytes(folder + u"/student1.dat"_s, kRecords);
+    writeBytes(two, "old");
+    // The folder is the user's, so only the file's own mode stands in the way.
+    QVERIFY(NotRoot::own(folder) && NotRoot::own(two));
+    QCOMPARE(::chmod(QFile::encodeName(two).constData(), 0444), 0);
+    Form1 form;
+    trigger(form, "MFile_Open");
+    {
+        const NotRoot user;
+        trigger(form, "MFile_SaveAs");
+    }
+    QCOMPARE(host->shown.size(), 1);
+    QCOMPARE(host->shown[0].prompt, u"没有权限："_s + two);
+    QVERIFY(!form.ledger().Saved);
+    QCOMPARE(readBytes(two), QByteArray("old"));
+    struct stat st;
+    QCOMPARE(::stat(QFile::encodeName(two).constData(), &st), 0);
+    QCOMPARE(int(st.st_mode & 07777), 0444);
+    QCOMPARE(QDir(folder).entryList(QDir::Files),
+             (QStringList{u"student1.dat"_s, u"student2.dat"_s}));
+}
+
+void SpecialFilesTest::readingChecksWhatWasOpened_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("a pipe") << QStringList{u"student1.dat fifo"_s};
+    QTest::newRow("a link to a device") << QStringList{u"student1.dat -> /dev/zero"_s};
+    QTest::newRow("a folder") << QStringList{u"student1.dat folder"_s};
+}
+
+// What the name was found to be may have changed by the time the file is opened: the reading
+// itself neither waits on a pipe nor takes what it opened when that is no file.
+void SpecialFilesTest::readingChecksWhatWasOpened()
+{
+    QFETCH(QStringList, entries);
+    const QString path = host->folder.filePath(u"student1.dat"_s);
+    QVERIFY(make(host->folder.path(), entries));
+    QElapsedTimer clock;
+    clock.start();
+    std::variant<QByteArray, rt::FileFault> read;
+    {
+        std::optional<PipeWatch> watch;
+        if (kindOf(host->folder.path(), u"student1.dat"_s) == u"fifo")
+            watch.emplace(path);
+        read = rt::readRegularFile(path, 1 << 20);
+    }
+    QVERIFY2(clock.elapsed() < 2000, qPrintable(u"%1 ms"_s.arg(clock.elapsed())));
+    QVERIFY(std::holds_alternative<rt::FileFault>(read));
+    QCOMPARE(std::get<rt::FileFault>(read).code, rt::ErrorCode::NotAFile);
 }
 
 QTEST_MAIN(SpecialFilesTest)
