@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # ctest's emulator for the cross-built Windows tests: runs one test program under Wine.
 # Usage: wine-test.sh <wine prefix> <toolkit bin folder> <program.exe> [arguments...]
+# A WINEPREFIX already set wins over the prefix given, so one build runs in several sessions.
 # The results go through a file, since Wine shows ctest nothing of a console program's own
 # output.
 set -u
-export WINEPREFIX=$1 WINEDEBUG=-all
+export WINEPREFIX=${WINEPREFIX:-$1} WINEDEBUG=-all
 toolkit=$2
 program=$3
 shift 3

@@ -7,9 +7,9 @@ PACKAGES_BUILD=(cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n lib
 PACKAGES_TEST=(clang-format clang-tidy xvfb dbus-daemon at-spi2-core python3-pyatspi python3-gi desktop-file-utils)
 # The pictures of the windows (tools/screenshots).
 PACKAGES_SCREENSHOTS=(xvfb openbox imagemagick xdotool x11-utils)
-# The Windows build (scripts/windows.sh): the cross compiler, Wine to run it, and the virtual
-# display its windows show on.
-PACKAGES_WINDOWS=(g++-mingw-w64-x86-64-posix wine wine64 "${PACKAGES_SCREENSHOTS[@]}")
+# The Windows build (scripts/windows.sh): the cross compiler, Wine to run it, the virtual
+# display its windows show on, and the locale data Wine needs to start as a Chinese Windows.
+PACKAGES_WINDOWS=(g++-mingw-w64-x86-64-posix wine wine64 locales "${PACKAGES_SCREENSHOTS[@]}")
 # The fuzz preset: clang 14 with libFuzzer and the sanitizer runtimes.
 PACKAGES_FUZZ=(clang-14 libclang-rt-14-dev)
 
@@ -25,6 +25,15 @@ install_missing() {
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Makes a locale such as zh_CN.UTF-8 when the system has not got it.
+generate_locale() {
+    local name=$1
+    locale -a 2>/dev/null | grep -qix "${name/UTF-8/utf8}" && return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" localedef -i "${name%%.*}" -f UTF-8 "$name"
 }
 
 build_preset() {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the seven programs for Windows with MinGW-w64, runs every test under Wine, makes the
-# students' handout (a ZIP) and starts each program from it under Wine: scripts/windows.sh
+# Builds the seven programs for Windows with MinGW-w64, makes the students' handout (a ZIP),
+# and in two Wine sessions, an English and a Chinese Windows, runs every test and starts each
+# program from the handout: scripts/windows.sh
 # The toolkit for Windows is taken from QT_WINDOWS_PREFIX, or unpacked once into .cache/ from
 # ../shared/windows beside this checkout. stuledger's round trip is compared with the Linux
 # build, which scripts/test.sh makes.
@@ -9,6 +10,8 @@ cd "$(dirname "$0")/.."
 source scripts/deps.sh
 
 install_missing "${PACKAGES_BUILD[@]}" "${PACKAGES_WINDOWS[@]}"
+# The Chinese session's locale, made before this shell looks at any locale.
+generate_locale zh_CN.UTF-8
 
 if [ -z "${QT_WINDOWS_PREFIX:-}" ]; then
     QT_WINDOWS_PREFIX=$PWD/.cache/qt6-mingw64
@@ -27,24 +30,41 @@ fi
 export QT_WINDOWS_PREFIX
 build_preset windows
 
-# One Wine session for all that follows: a prefix of the build's own, and its server kept.
-export WINEPREFIX=$PWD/build-windows/wine WINEDEBUG=-all
-mkdir -p "$WINEPREFIX"
-wineserver --kill 2>/dev/null || true # one left from an earlier run
-wineserver --wait 2>/dev/null || true
-wineserver --persistent
-trap 'wineserver --kill 2>/dev/null || true' EXIT
-# Makes the prefix the first time, and starts the session's system processes here rather
-# than in the first test.
-wineboot >/dev/null 2>&1
-
-echo "== the tests, under Wine"
-ctest --preset windows
-
-echo "== the handout"
+# The Linux build that stuledger's round trip is compared with.
+[ -x build/bin/stuledger ] || build_preset default
 rm -rf build-windows/package
 cpack --config build-windows/CPackConfig.cmake -B build-windows/package >/dev/null
 handout=$(echo build-windows/package/*.zip)
-echo "$handout"
-[ -x build/bin/stuledger ] || build_preset default
-cmake/tests/windows_handout_test.sh "$handout" build/bin build-windows/screenshots
+echo "handout: $handout"
+
+# One Wine session: a prefix of the build's own, started in the given locale, its server kept
+# while the tests and the handout test run in it.
+# Usage: wine_session <prefix> <locale> <the Windows code page it must give> <pictures folder>
+wine_session() {
+    local prefix=$1 locale=$2 expected=$3 pictures=$4
+    (
+        export WINEPREFIX=$PWD/$prefix WINEDEBUG=-all LANG=$locale LC_ALL=$locale
+        mkdir -p "$WINEPREFIX"
+        wineserver --kill 2>/dev/null || true # one left from an earlier run
+        wineserver --wait 2>/dev/null || true
+        wineserver --persistent
+        trap 'wineserver --kill 2>/dev/null || true' EXIT
+        # Makes the prefix the first time, and starts the session's system processes here
+        # rather than in the first test.
+        wineboot >/dev/null 2>&1
+        local codepage
+        codepage=$(wine reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP |
+                   tr -d '\r' | awk '$1 == "ACP" { print $3 }')
+        [ "$codepage" = "$expected" ] ||
+            { echo "FAIL: Wine started in $locale has code page '$codepage', not $expected"; exit 1; }
+        echo "== Wine session in $locale (Windows code page $codepage): the tests"
+        ctest --preset windows
+        echo "== Wine session in $locale: the handout"
+        cmake/tests/windows_handout_test.sh "$handout" build/bin "$pictures"
+    )
+}
+
+# An English Windows, Wine's default; and a Chinese one, as the students have: code page 936
+# for the system's texts, Chinese folder names and date and time forms.
+wine_session build-windows/wine C.UTF-8 1252 build-windows/screenshots
+wine_session build-windows/wine-zh zh_CN.UTF-8 936 build-windows/screenshots-zh
