@@ -238,6 +238,12 @@ QString TextBox::SelText() const
 void TextBox::setSelText(const QString& text)
 {
     const QScopedValueRollback writing(writing_, true);
+    replaceSelection(text);
+    forgetEdits();
+}
+
+void TextBox::replaceSelection(const QString& text)
+{
     if (line_) {
         line_->insert(text);
         return;
@@ -245,11 +251,26 @@ void TextBox::setSelText(const QString& text)
     multi_->textCursor().insertText(toWidget(text));
 }
 
+// What the program wrote is no step to undo: undoing the user's steps before it would take it
+// back too. (Setting the whole text forgets them already.)
+void TextBox::forgetEdits()
+{
+    if (multi_) {
+        multi_->document()->clearUndoRedoStacks();
+        return;
+    }
+    // A single-line box forgets them only when its text is set, which moves the cursor to the
+    // end; the same text again raises no change.
+    const int cursor = line_->cursorPosition();
+    line_->setText(line_->text());
+    line_->setCursorPosition(cursor);
+}
+
 void TextBox::insertTyped(const QString& text)
 {
     if (Locked())
         return;
-    setSelText(text);
+    replaceSelection(text); // typed, though changed by KeyPress: the user's to undo
 }
 
 } // namespace forms
