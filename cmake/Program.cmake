@@ -1,7 +1,9 @@
-# add_qt_test(<name> LABEL <unit|window> SOURCES <files...> LIBS <targets...> [SCALES <f...>])
+# add_qt_test(<name> LABEL <unit|window|desktop> SOURCES <files...> LIBS <targets...>
+#             [SCALES <f...>])
 # A Qt Test program under <binary>/tests, run headless by ctest: "unit" needs no window,
-# "window" drives real windows on the offscreen platform. SCALES runs it again on a screen
-# scaled by each factor (<name>_scaled_<f>), as on a high-resolution desktop.
+# "window" drives real windows on the offscreen platform, "desktop" (Linux only) on an X
+# display of its own under Xvfb. SCALES runs it again on a screen scaled by each factor
+# (<name>_scaled_<f>), as on a high-resolution desktop.
 function(add_qt_test name)
     cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBS;SCALES" ${ARGN})
     if(NOT BUILD_TESTING)
@@ -10,6 +12,12 @@ function(add_qt_test name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    if(ARG_LABEL STREQUAL "desktop")
+        add_test(NAME ${name}
+                 COMMAND ${PROJECT_SOURCE_DIR}/common/tests/desktop_test.sh $<TARGET_FILE:${name}>)
+        set_tests_properties(${name} PROPERTIES LABELS desktop TIMEOUT 120)
+        return()
+    endif()
     # The platform goes on the command line too: Wine keeps QT_ variables from a program.
     if(ARG_LABEL STREQUAL "window")
         set(platform -platform offscreen)

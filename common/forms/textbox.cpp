@@ -3,8 +3,11 @@
 #include "forms/form.h"
 #include "forms/linebreaks.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QTextBlock>
@@ -14,13 +17,73 @@ using namespace Qt::StringLiterals;
 
 namespace forms {
 
+namespace {
+
+// The text a paste or a drop offers; empty when it offers none.
+QString offeredText(const QMimeData* source)
+{
+    return source ? source->text() : QString();
+}
+
+// The toolkit's multi-line box looks at the first format of what is pasted without asking
+// whether there is one; a clipboard nobody owns (a fresh X session) has none, and the paste
+// would end the program. A box of plain text takes only the text, and no text is no paste.
+class MultiLineEdit : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    bool canInsertFromMimeData(const QMimeData* source) const override
+    {
+        return !offeredText(source).isEmpty();
+    }
+    void insertFromMimeData(const QMimeData* source) override
+    {
+        const QString text = offeredText(source);
+        if (text.isEmpty())
+            return;
+        QMimeData plain;
+        plain.setText(text);
+        QPlainTextEdit::insertFromMimeData(&plain);
+    }
+};
+
+// The toolkit's single-line box pastes no text over the selection and so deletes it.
+class SingleLineEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->matches(QKeySequence::Paste) &&
+            QGuiApplication::clipboard()->text(pasteMode(event)).isEmpty()) {
+            event->accept();
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+
+private:
+    // Ctrl+Shift+Insert pastes the selection where there is one (X11), as the toolkit does.
+    static QClipboard::Mode pasteMode(const QKeyEvent* event)
+    {
+        const bool selection = event->key() == Qt::Key_Insert &&
+                               event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier) &&
+                               QGuiApplication::clipboard()->supportsSelection();
+        return selection ? QClipboard::Selection : QClipboard::Clipboard;
+    }
+};
+
+} // namespace
+
 // TextBox
 
 TextBox::TextBox(Form& form, const ControlRow& row)
     : Control(form, row,
               row.style & Style::MultiLine
-                  ? static_cast<QWidget*>(new QPlainTextEdit(&form.client()))
-                  : static_cast<QWidget*>(new QLineEdit(&form.client())))
+                  ? static_cast<QWidget*>(new MultiLineEdit(&form.client()))
+                  : static_cast<QWidget*>(new SingleLineEdit(&form.client())))
 {
     multi_ = qobject_cast<QPlainTextEdit*>(widget());
     line_ = qobject_cast<QLineEdit*>(widget());
@@ -175,6 +238,12 @@ QString TextBox::SelText() const
 void TextBox::setSelText(const QString& text)
 {
     const QScopedValueRollback writing(writing_, true);
+    replaceSelection(text);
+    forgetEdits();
+}
+
+void TextBox::replaceSelection(const QString& text)
+{
     if (line_) {
         line_->insert(text);
         return;
@@ -182,11 +251,26 @@ void TextBox::setSelText(const QString& text)
     multi_->textCursor().insertText(toWidget(text));
 }
 
+// What the program wrote is no step to undo: undoing the user's steps before it would take it
+// back too. (Setting the whole text forgets them already.)
+void TextBox::forgetEdits()
+{
+    if (multi_) {
+        multi_->document()->clearUndoRedoStacks();
+        return;
+    }
+    // A single-line box forgets them only when its text is set, which moves the cursor to the
+    // end; the same text again raises no change.
+    const int cursor = line_->cursorPosition();
+    line_->setText(line_->text());
+    line_->setCursorPosition(cursor);
+}
+
 void TextBox::insertTyped(const QString& text)
 {
     if (Locked())
         return;
-    setSelText(text);
+    replaceSelection(text); // typed, though changed by KeyPress: the user's to undo
 }
 
 } // namespace forms

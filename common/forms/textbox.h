@@ -17,7 +17,8 @@ public:
     QString Text() const;
     void setText(const QString& text);
     // The selection: its start (0 = before the first character), length and text. Setting
-    // SelText replaces the selection, so with SelStart at the end it appends.
+    // SelText replaces the selection, so with SelStart at the end it appends. What the program
+    // writes into Text or SelText the user cannot undo, nor anything typed before it.
     int SelStart() const;
     void setSelStart(int start);
     int SelLength() const;
@@ -34,6 +35,8 @@ public:
 private:
     void textEdited();
     void insertTyped(const QString& text) override;
+    void replaceSelection(const QString& text);
+    void forgetEdits();
     QString widgetText() const;
 
     QLineEdit* line_ = nullptr;

@@ -94,6 +94,8 @@ private slots:
     void changeFiresForEveryChangeButNotTheInitialText();
     void multiLineTextHoldsCrLf();
     void selTextAppendsAtTheEnd();
+    void programWritesAreNoStepsToUndo_data();
+    void programWritesAreNoStepsToUndo();
     void printWritesItemsAtThePrintPosition();
     void doubleClickOnBackgroundIsClickThenDblClick();
     void clickOnAControlIsNoFormClick();
@@ -229,6 +231,50 @@ void FormsTest::selTextAppendsAtTheEnd()
     form.Text1.setSelStart(3);
     form.Text1.setSelLength(1);
     QCOMPARE(form.Text1.SelText(), u"b"_s);
+}
+
+void FormsTest::programWritesAreNoStepsToUndo_data()
+{
+    QTest::addColumn<QByteArray>("box");
+    QTest::addColumn<bool>("selText"); // the program inserts through SelText, else sets Text
+    for (const char* box : {"Text1", "Text2"}) {
+        QTest::addRow("%s Text", box) << QByteArray(box) << false;
+        QTest::addRow("%s SelText", box) << QByteArray(box) << true;
+    }
+}
+
+void FormsTest::programWritesAreNoStepsToUndo()
+{
+    QFETCH(QByteArray, box);
+    QFETCH(bool, selText);
+    TestForm form;
+    show(form);
+    TextBox& t = form.control<TextBox>(box.constData());
+    t.SetFocus();
+    t.setText(QString());
+    QTest::keyClicks(t.widget(), u"ab"_s);
+    form.events.clear();
+    if (selText) {
+        t.setSelStart(1);
+        t.setSelText(u"程序"_s);
+        QCOMPARE(t.SelStart(), 3); // the cursor stays after what was inserted
+    } else {
+        t.setText(u"程序"_s);
+    }
+    QCOMPARE(form.events, QStringList{QLatin1StringView(box) + u".Change"_s});
+    const QString written = t.Text();
+    const int at = t.SelStart();
+
+    QTest::keySequence(t.widget(), QKeySequence::Undo);
+    QCOMPARE(t.Text(), written);
+    QTest::keySequence(t.widget(), QKeySequence::Redo);
+    QCOMPARE(t.Text(), written);
+    QCOMPARE(t.SelStart(), at);
+    // What the user types afterwards is theirs to undo.
+    QTest::keyClicks(t.widget(), u"c"_s);
+    QCOMPARE(t.Text(), QString(written).insert(at, u'c'));
+    QTest::keySequence(t.widget(), QKeySequence::Undo);
+    QCOMPARE(t.Text(), written);
 }
 
 void FormsTest::printWritesItemsAtThePrintPosition()
@@ -550,6 +596,9 @@ void FormsTest::keyPressGivesTheCodeByReference()
     QTest::keyClick(form.Text2.widget(), Qt::Key_Return);
     QCOMPARE(codes, (QList<int>{'1', 'x', 'a', 13}));
     QCOMPARE(form.Text2.Text(), u"1A"_s);
+    // The key put in its place is the user's typing all the same, and undone with it.
+    QTest::keySequence(form.Text2.widget(), QKeySequence::Undo);
+    QCOMPARE(form.Text2.Text(), QString());
 }
 
 void FormsTest::mouseDownReportsTheButtonAndNoContextMenuShows()

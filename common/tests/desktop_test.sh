@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Runs a test program on a real X display of its own (a fresh Xvfb, where nothing owns the
+# clipboard yet). Usage: desktop_test.sh <program> [arguments...]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/xvfb.sh"
+
+command -v Xvfb >/dev/null || { echo "missing: Xvfb (scripts/test.sh installs it)"; exit 1; }
+
+start_xvfb
+"$@" -platform xcb
