@@ -2,7 +2,8 @@
 # The students' handout as a student gets it: the ZIP unpacked into an empty folder whose name
 # has a blank and Chinese characters, each program started from there under Wine in a real
 # window (the toolkit's Windows platform on a virtual display), and stuledger's round trip
-# (load, sort by age, save) byte for byte against the Linux build doing the same.
+# (load, sort by age, save) byte for byte against the Linux build doing the same; then a save
+# over a read-only student2.dat.
 # Usage: windows_handout_test.sh <handout.zip> <Linux bin folder> <pictures folder>
 # Wine runs in the WINEPREFIX given; nothing but the unpacked folder provides the libraries.
 set -euo pipefail
@@ -65,4 +66,24 @@ cmp "$scratch/linux/student2.dat" "$folder/student2.dat" ||
     { echo "FAIL: the Windows build saved other bytes than the Linux build"; exit 1; }
 # Sorted by age, the youngest comes first: the keys did reach the menus.
 head -n1 "$folder/student2.dat" | grep -q ',-5' || { echo "FAIL: student2.dat is not sorted"; exit 1; }
-echo "handout: the seven programs start from the unpacked ZIP; stuledger's save equals Linux's"
+
+# A student2.dat with the read-only mark (attrib +r) is not replaced: the save shows its
+# message box and the file keeps its bytes.
+printf 'old\r\n' >"$folder/student2.dat"
+wine cmd /c attrib +r "$(winepath -w "$folder/student2.dat")"
+wine "$folder/stuledger.exe" &
+pid=$!
+window=$(find_window '^stuledger练习$') || { echo "FAIL: stuledger showed no window"; exit 1; }
+xdotool windowactivate --sync "$window" key ctrl+o
+sleep 0.5
+xdotool key alt && sleep 0.3 && xdotool key Down && sleep 0.3 && xdotool key Down Return
+box=$(find_window '^stuledger$') || { echo "FAIL: saving over a read-only file said nothing"; exit 1; }
+sleep 0.5
+import -window "$box" "$pictures/stuledger-read-only.png"
+[ "$(cat "$folder/student2.dat")" = $'old\r' ] ||
+    { echo "FAIL: the read-only student2.dat was replaced"; exit 1; }
+kill "$pid" 2>/dev/null || true
+wineserver -k 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+echo "handout: the seven programs start from the unpacked ZIP; stuledger's save equals Linux's;"
+echo "         a read-only student2.dat is refused"
