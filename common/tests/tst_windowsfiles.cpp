@@ -1,7 +1,9 @@
 // What Windows itself keeps a program from doing with a file: replacing one that carries the
 // read-only mark, and opening or replacing one that another program holds open. Each message
-// names the file and says which it is, and the old file stays as it was.
+// names the file and says which it is, and the old file stays as it was. And what a name may
+// open besides a file on Windows: a folder, a device, a named pipe.
 #include "filetest.h"
+#include "runtime/filesystem.h"
 #include "runtime/runtime.h"
 #include "testhost.h"
 
@@ -58,6 +60,8 @@ private slots:
     void cleanup() { host.reset(); }
     void readOnlyFileIsNotReplaced();
     void fileHeldOpenIsSaidToBeInUse();
+    void readingChecksWhatWasOpened_data();
+    void readingChecksWhatWasOpened();
 };
 
 void WindowsFilesTest::readOnlyFileIsNotReplaced()
@@ -91,6 +95,28 @@ void WindowsFilesTest::fileHeldOpenIsSaidToBeInUse()
     QCOMPARE(QDir(host->folder.path()).entryList(QDir::Files), QStringList{u"student2.dat"_s});
     save(path);
     QCOMPARE(readBytes(path), QByteArray("\"new\"\r\n"));
+}
+
+void WindowsFilesTest::readingChecksWhatWasOpened_data()
+{
+    QTest::addColumn<QString>("path"); // %1 is the test's folder
+    QTest::newRow("a folder") << u"%1"_s;
+    QTest::newRow("the null device") << u"NUL"_s;
+    QTest::newRow("a named pipe") << u"\\\\.\\pipe\\tst_windowsfiles"_s;
+}
+
+// Opened, none of them is a file to read, and a pipe must not keep the reading waiting.
+void WindowsFilesTest::readingChecksWhatWasOpened()
+{
+    QFETCH(QString, path);
+    path.replace(u"%1"_s, host->folder.path());
+    const HANDLE pipe = CreateNamedPipeW(L"\\\\.\\pipe\\tst_windowsfiles", PIPE_ACCESS_DUPLEX,
+                                         PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr);
+    QVERIFY(pipe != INVALID_HANDLE_VALUE);
+    const auto read = rt::readRegularFile(path, 1 << 20);
+    CloseHandle(pipe);
+    QVERIFY(std::holds_alternative<rt::FileFault>(read));
+    QCOMPARE(std::get<rt::FileFault>(read).code, rt::ErrorCode::NotAFile);
 }
 
 QTEST_GUILESS_MAIN(WindowsFilesTest)
