@@ -123,6 +123,12 @@ void Form::place(const FormRow& form)
                  area.y() + (area.height() - size.height()) / 2);
         }
     }
+#ifdef Q_OS_WASM
+    // The browser's platform puts a new window at the page's top left, which may lie above the
+    // program's canvas; its place is the canvas's top left.
+    else if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().topLeft());
+#endif
 }
 
 Control* Form::find(const char* name) const
@@ -167,7 +173,9 @@ void Form::PopupMenu(MenuItem& item)
 void Form::Show()
 {
     run(Load);
-    show();
+    // At its own size everywhere: the browser's platform would otherwise fill the page with a
+    // program's first window.
+    setVisible(true);
     started_ = true;
     run(Resize);
     std::vector<Control*> focusable;
