@@ -71,6 +71,21 @@ function(add_program name)
     # A window program: no console beside it on Windows, an application bundle on macOS.
     qt_add_executable(${name} WIN32 MACOSX_BUNDLE main.cpp ${ARG_RESOURCES})
     target_link_libraries(${name} PRIVATE ${name}_parts)
+    if(EMSCRIPTEN)
+        # In the browser the page puts the course's Chinese face among the program's files
+        # before it starts, and keeps stuledger's folder in the browser's storage (IndexedDB).
+        set_target_properties(${name} PROPERTIES
+            QT_WASM_EXTRA_EXPORTED_METHODS "FS,addRunDependency,removeRunDependency")
+        target_link_options(${name} PRIVATE -lidbfs.js)
+        set(keeps_files false)
+        if(ARG_FILES)
+            set(keeps_files true)
+        endif()
+        add_site_page(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}" ${keeps_files})
+        foreach(file ${ARG_FILES})
+            configure_file(${file} ${SITE_DIR}/ COPYONLY)
+        endforeach()
+    endif()
     foreach(file ${ARG_FILES})
         get_filename_component(base ${file} NAME)
         add_custom_command(TARGET ${name} POST_BUILD

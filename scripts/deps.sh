@@ -10,6 +10,9 @@ PACKAGES_SCREENSHOTS=(xvfb openbox imagemagick xdotool x11-utils)
 # The Windows build (scripts/windows.sh): the cross compiler, Wine to run it, the virtual
 # display its windows show on, and the locale data Wine needs to start as a Chinese Windows.
 PACKAGES_WINDOWS=(g++-mingw-w64-x86-64-posix wine wine64 locales "${PACKAGES_SCREENSHOTS[@]}")
+# The browser build (scripts/web.sh): Debian's Emscripten, the Chromium its tests drive, and
+# fontTools, which cuts the course's Chinese face down to code page 936.
+PACKAGES_WEB=(emscripten ninja-build python3-fonttools chromium "${PACKAGES_SCREENSHOTS[@]}")
 # The fuzz preset: clang 14 with libFuzzer and the sanitizer runtimes.
 PACKAGES_FUZZ=(clang-14 libclang-rt-14-dev)
 

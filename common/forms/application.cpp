@@ -3,6 +3,8 @@
 #include "forms/fonts.h"
 #include "forms/form.h"
 
+#include <QDir>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -30,12 +32,24 @@ void loadToolkitTranslation()
     }
 }
 
+// The browser has no Chinese face of its own: the page puts the course's into /fonts before
+// the program starts (it fetches it once for all the programs). Elsewhere the system's are
+// used.
+void loadCarriedFaces()
+{
+#ifdef Q_OS_WASM
+    for (const QFileInfo& face : QDir(u"/fonts"_s).entryInfoList(QDir::Files))
+        QFontDatabase::addApplicationFont(face.filePath());
+#endif
+}
+
 } // namespace
 
 void setUpToolkit(const QString& title)
 {
     QCoreApplication::setApplicationName(title);
     loadToolkitTranslation();
+    loadCarriedFaces();
     // Message boxes and menus speak in the runtime's default font, as the controls do.
     QApplication::setFont(toQFont(Font{}));
 }

@@ -6,6 +6,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 namespace rt {
 
@@ -83,8 +86,13 @@ void syncToDisk(QFileDevice& file)
 std::optional<FileFault> replaceFile(const QString& from, const QString& to)
 {
     // POSIX's rename replaces the target in one step.
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0) {
+#ifdef __EMSCRIPTEN__
+        // The browser keeps the program's folder in its storage; what changed goes back there.
+        EM_ASM(FS.syncfs(false, function(){}););
+#endif
         return std::nullopt;
+    }
     switch (errno) {
     case EACCES:
     case EPERM:

@@ -24,11 +24,16 @@ void Host::end()
 
 QString Host::appPath()
 {
+#ifdef Q_OS_WASM
+    // In the browser the program's folder is one the browser keeps (the page mounts it).
+    return QDir::homePath();
+#else
     QString path =
         QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
     while (path.size() > 1 && path.endsWith(u'/'))
         path.chop(1);
     return path;
+#endif
 }
 
 QDateTime Host::now()

@@ -1,0 +1,81 @@
+// Starts one program of the course in its page: the course's Chinese face goes among the
+// program's files first (fetched once, then from the browser's cache for every program), and
+// the program that keeps files, stuledger, gets a folder the browser keeps (IndexedDB), with
+// the sample student1.dat on a first visit and a way to put in and take out its files.
+'use strict';
+
+const home = '/home/web_user'; // the program's folder (App.Path)
+
+function sync(module, fromStorage) {
+  return new Promise((resolve, reject) =>
+    module.FS.syncfs(fromStorage, error => (error ? reject(error) : resolve())));
+}
+
+function exists(module, path) {
+  return module.FS.analyzePath(path).exists;
+}
+
+async function fetchBytes(url) {
+  const response = await fetch(url);
+  if (!response.ok) throw new Error(url + ': ' + response.status);
+  return new Uint8Array(await response.arrayBuffer());
+}
+
+async function prepare(module, keepsFiles) {
+  module.FS.mkdir('/fonts');
+  module.FS.writeFile('/fonts/course-cjk.ttf', await fetchBytes('fonts/course-cjk.ttf'));
+  if (!keepsFiles) return;
+  module.FS.mount(module.FS.filesystems.IDBFS, {}, home);
+  await sync(module, true);
+  if (!exists(module, home + '/student1.dat')) {
+    module.FS.writeFile(home + '/student1.dat', await fetchBytes('student1.dat'));
+    await sync(module, false);
+  }
+  offerFiles(module);
+}
+
+// Outside the program's window: the user's own student1.dat in, student2.dat out.
+function offerFiles(module) {
+  const status = document.querySelector('#filestatus');
+  document.querySelector('#files').hidden = false;
+  document.querySelector('#upload').addEventListener('change', async event => {
+    const file = event.target.files[0];
+    if (!file) return;
+    module.FS.writeFile(home + '/student1.dat', new Uint8Array(await file.arrayBuffer()));
+    await sync(module, false);
+    status.textContent = '已放入 student1.dat（' + file.size + ' 字节），用“文件 › 打开”读入。';
+    event.target.value = '';
+  });
+  document.querySelector('#download').addEventListener('click', () => {
+    if (!exists(module, home + '/student2.dat')) {
+      status.textContent = '还没有 student2.dat：先用“文件 › 保存”保存。';
+      return;
+    }
+    const bytes = module.FS.readFile(home + '/student2.dat');
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
+    link.download = 'student2.dat';
+    link.click();
+    URL.revokeObjectURL(link.href);
+  });
+}
+
+function startProgram(name, keepsFiles) {
+  const canvas = document.querySelector('#qtcanvas');
+  const status = document.querySelector('#qtstatus');
+  const loader = QtLoader({
+    canvasElements: [canvas],
+    showLoader: () => { status.textContent = '正在加载…'; },
+    showError: text => { status.textContent = '出错了：' + text; },
+    showExit: () => { status.textContent = '程序已结束。刷新页面可再次运行。'; },
+    showCanvas: () => { status.textContent = ''; },
+  });
+  // This loader keeps the module's settings on the page's global object (self).
+  self.moduleConfig.preRun = [module => {
+    module.addRunDependency('course');
+    prepare(module, keepsFiles).then(
+      () => module.removeRunDependency('course'),
+      error => { status.textContent = '出错了：' + error; });
+  }];
+  loader.loadEmscriptenModule(name);
+}
