@@ -39,6 +39,29 @@ generate_locale() {
     "${sudo[@]}" localedef -i "${name%%.*}" -f UTF-8 "$name"
 }
 
+# The toolkit built for another system: the prefix in the variable named, when it is set, or
+# else the archive beside this checkout, unpacked once into .cache/<folder>. Prints the prefix.
+# Usage: prefix=$(toolkit_prefix <variable> <archive> <folder>)
+toolkit_prefix() {
+    local variable=$1 archive=$2 folder=$3
+    if [ -n "${!variable:-}" ]; then
+        echo "${!variable}"
+        return 0
+    fi
+    local prefix=$PWD/.cache/$folder
+    if [ ! -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
+        [ -f "$archive" ] || {
+            echo "No toolkit: set $variable, or put $archive beside this checkout" >&2
+            return 2
+        }
+        echo "Unpacking $archive into .cache/" >&2
+        rm -rf "$prefix"
+        mkdir -p .cache
+        tar xf "$archive" -C .cache
+    fi
+    echo "$prefix"
+}
+
 build_preset() {
     local preset=$1
     cmake --preset "$preset" >/dev/null

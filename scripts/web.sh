@@ -10,20 +10,7 @@ source scripts/deps.sh
 
 install_missing "${PACKAGES_BUILD[@]}" "${PACKAGES_WEB[@]}"
 
-if [ -z "${QT_WASM_PREFIX:-}" ]; then
-    QT_WASM_PREFIX=$PWD/.cache/qt6-wasm
-    if [ ! -f "$QT_WASM_PREFIX/lib/cmake/Qt6/Qt6Config.cmake" ]; then
-        archive=../shared/wasm/qt6.4.2-wasm.tar.xz
-        [ -f "$archive" ] || {
-            echo "No toolkit for the browser: set QT_WASM_PREFIX, or put $archive beside this checkout" >&2
-            exit 2
-        }
-        echo "Unpacking $archive into .cache/"
-        rm -rf "$QT_WASM_PREFIX"
-        mkdir -p .cache
-        tar xf "$archive" -C .cache
-    fi
-fi
+QT_WASM_PREFIX=$(toolkit_prefix QT_WASM_PREFIX ../shared/wasm/qt6.4.2-wasm.tar.xz qt6-wasm)
 export QT_WASM_PREFIX
 
 cmake --preset default >/dev/null

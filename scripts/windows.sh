@@ -13,20 +13,7 @@ install_missing "${PACKAGES_BUILD[@]}" "${PACKAGES_WINDOWS[@]}"
 # The Chinese session's locale, made before this shell looks at any locale.
 generate_locale zh_CN.UTF-8
 
-if [ -z "${QT_WINDOWS_PREFIX:-}" ]; then
-    QT_WINDOWS_PREFIX=$PWD/.cache/qt6-mingw64
-    if [ ! -f "$QT_WINDOWS_PREFIX/lib/cmake/Qt6/Qt6Config.cmake" ]; then
-        archive=../shared/windows/qt6.4.2-mingw64.tar.xz
-        [ -f "$archive" ] || {
-            echo "No toolkit for Windows: set QT_WINDOWS_PREFIX, or put $archive beside this checkout" >&2
-            exit 2
-        }
-        echo "Unpacking $archive into .cache/"
-        rm -rf "$QT_WINDOWS_PREFIX"
-        mkdir -p .cache
-        tar xf "$archive" -C .cache
-    fi
-fi
+QT_WINDOWS_PREFIX=$(toolkit_prefix QT_WINDOWS_PREFIX ../shared/windows/qt6.4.2-mingw64.tar.xz qt6-mingw64)
 export QT_WINDOWS_PREFIX
 build_preset windows
 
