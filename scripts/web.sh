@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the seven programs for the browser (WebAssembly) and the course site in
-# build-wasm/site/: scripts/web.sh
+# build-wasm/site/, starts each program in headless Chromium and says what each downloads:
+# scripts/web.sh
 # The toolkit for the browser is taken from QT_WASM_PREFIX, or unpacked once into .cache/ from
 # ../shared/wasm beside this checkout. Code page 936 comes from tables that the Linux build
 # makes from its converter, so the Linux build comes first.
@@ -17,3 +18,17 @@ cmake --preset default >/dev/null
 cmake --build --preset default --target codepage936_table_h
 build_preset wasm
 echo "site: build-wasm/site (serve it with: python3 -m http.server -d build-wasm/site)"
+
+# The browser tests' node packages, as the lock file pins them; the system's Chromium.
+(cd web && npm ci --no-audit --no-fund --silent)
+node web/tests/browser_test.mjs build-wasm/site build-wasm/screenshots
+
+echo "== download per program (wasm and script, gzip -9), and the face"
+megabytes() { awk -v b="$1" 'BEGIN { printf "%.1f MB", b / 1e6 }'; }
+for page in build-wasm/site/*.html; do
+    program=$(basename "$page" .html)
+    [ "$program" = index ] && continue
+    echo "$program: $(megabytes "$(cat "build-wasm/site/$program".{wasm,js} | gzip -9 | wc -c)")"
+done
+face=build-wasm/site/fonts/course-cjk.ttf
+echo "face: $(megabytes "$(gzip -9 <"$face" | wc -c)") ($(megabytes "$(stat -c %s "$face")") uncompressed)"
