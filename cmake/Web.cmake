@@ -3,6 +3,15 @@
 # share the toolkit's loader, web/program.js and the course's Chinese face, which the browser
 # fetches once. index.html lists the programs by their Chinese names.
 
+# A run-time error is a C++ exception that the form's error trap catches and shows. The
+# toolkit's settings leave throwing on but catching off, so that every error would end the
+# program; our code is compiled, and every program linked, with catching on.
+add_compile_options(-fexceptions)
+get_target_property(platform_link_options Qt6::Platform INTERFACE_LINK_OPTIONS)
+list(TRANSFORM platform_link_options REPLACE "DISABLE_EXCEPTION_CATCHING=1"
+     "DISABLE_EXCEPTION_CATCHING=0")
+set_target_properties(Qt6::Platform PROPERTIES INTERFACE_LINK_OPTIONS "${platform_link_options}")
+
 set(SITE_DIR ${CMAKE_BINARY_DIR}/site)
 set_property(GLOBAL PROPERTY SITE_ITEMS "")
 

@@ -1,6 +1,7 @@
 #include "forms/form.h"
 
 #include "forms/forms.h"
+#include "forms/modal.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -167,7 +168,7 @@ int Form::ScaleHeight() const
 void Form::PopupMenu(MenuItem& item)
 {
     if (QMenu* m = item.submenu())
-        m->exec(QCursor::pos());
+        popUpModal(*m, QCursor::pos());
 }
 
 void Form::Show()

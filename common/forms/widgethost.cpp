@@ -1,11 +1,16 @@
 #include "forms/widgethost.h"
 
 #include "forms/forms.h"
+#include "forms/modal.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+
+#ifdef Q_OS_WASM
+#include <emscripten.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -46,13 +51,13 @@ int WidgetHost::msgBox(const QString& prompt, int buttons, const QString& title)
         box.setDefaultButton(yes);
         NoCancel noCancel;
         box.installEventFilter(&noCancel);
-        box.exec();
+        showModal(box);
         return box.clickedButton() == yes ? vbYes : vbNo;
     }
     QPushButton* ok = box.addButton(u"确定"_s, QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
-    box.exec();
+    showModal(box);
     return vbOK;
 }
 
@@ -61,6 +66,13 @@ void WidgetHost::end()
     for (QWidget* w : QApplication::topLevelWidgets())
         w->hide();
     QCoreApplication::exit(0);
+#ifdef Q_OS_WASM
+    // The browser keeps the program's runtime; its page says that the program has ended.
+    EM_ASM({
+        if (Module.programEnded)
+            Module.programEnded();
+    });
+#endif
 }
 
 int MsgBox(const QString& prompt, int buttons, const QString& title)
