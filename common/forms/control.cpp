@@ -7,7 +7,33 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+using namespace Qt::StringLiterals;
+
 namespace forms {
+
+namespace {
+
+// What a key types. The browser's platform gives the keys that type a control character
+// without it, where the desktop's give it: Enter must still be KeyAscii 13 there.
+QString typedBy(const QKeyEvent& key)
+{
+    if (!key.text().isEmpty() ||
+        key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return key.text();
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return u"\r"_s;
+    case Qt::Key_Backspace:
+        return u"\b"_s;
+    case Qt::Key_Escape:
+        return u"\x1b"_s;
+    default:
+        return {};
+    }
+}
+
+} // namespace
 
 Control::Control(Form& form, const ControlRow& row, QWidget* widget)
     : QObject(&form)
@@ -160,10 +186,9 @@ bool Control::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress: {
         if (watched != widget_ || !KeyPress)
             break;
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->text().isEmpty())
+        const QString typed = typedBy(*static_cast<QKeyEvent*>(event));
+        if (typed.isEmpty())
             break;
-        const QString typed = key->text();
         rt::Integer code = rt::Asc(typed);
         const rt::Integer before = code;
         raise([&] { KeyPress(code); });

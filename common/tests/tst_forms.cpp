@@ -599,6 +599,13 @@ void FormsTest::keyPressGivesTheCodeByReference()
     // The key put in its place is the user's typing all the same, and undone with it.
     QTest::keySequence(form.Text2.widget(), QKeySequence::Undo);
     QCOMPARE(form.Text2.Text(), QString());
+    // The browser's platform sends these keys without their text.
+    codes.clear();
+    for (const auto key : {Qt::Key_Enter, Qt::Key_Backspace, Qt::Key_Escape, Qt::Key_Left}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(form.Text2.widget(), &press);
+    }
+    QCOMPARE(codes, (QList<int>{13, 8, 27}));
 }
 
 void FormsTest::mouseDownReportsTheButtonAndNoContextMenuShows()
