@@ -25,7 +25,10 @@ void insertFaceSubstitutes()
 {
     const QStringList song{u"SimSun"_s,         u"NSimSun"_s,           u"AR PL UMing CN"_s,
                            u"AR PL New Sung"_s, u"Noto Serif CJK SC"_s, u"Noto Sans CJK SC"_s};
-    const QStringList kai{u"KaiTi"_s, u"STKaiti"_s, u"AR PL UKai CN"_s, u"AR PL KaitiM GB"_s};
+    // Where no Kai face is there at all (the browser carries only the Ming one), the Ming
+    // face still draws the characters.
+    const QStringList kai{u"KaiTi"_s, u"STKaiti"_s, u"AR PL UKai CN"_s, u"AR PL KaitiM GB"_s,
+                          u"AR PL UMing CN"_s};
     QFont::insertSubstitutions(u"宋体"_s, song);
     QFont::insertSubstitutions(u"新宋体"_s, song);
     QFont::insertSubstitutions(u"隶书"_s, QStringList{u"LiSu"_s} + kai);

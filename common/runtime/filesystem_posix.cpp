@@ -110,9 +110,16 @@ std::optional<FileFault> replaceFile(const QString& from, const QString& to)
 
 QFileDevice::Permissions newFilePermissions()
 {
+#ifdef __EMSCRIPTEN__
+    // The browser's umask is a stand-in that starts at 0777 and that its file systems never
+    // apply: taken at its word, a saved file would have no permissions at all, and the page
+    // could not read it back to offer it for download.
+    const mode_t mask = 022;
+#else
     // The umask can only be read by setting it; it is put back at once.
     const mode_t mask = ::umask(0);
     ::umask(mask);
+#endif
     const mode_t mode = 0666 & ~mask;
     QFileDevice::Permissions permissions;
     for (const auto& [bit, permission] :
