@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the seven programs for the browser (WebAssembly) and the course site in
-# build-wasm/site/, starts each program in headless Chromium and says what each downloads:
+# build-wasm/site/, tests each program in headless Chromium and says what each downloads:
 # scripts/web.sh
 # The toolkit for the browser is taken from QT_WASM_PREFIX, or unpacked once into .cache/ from
 # ../shared/wasm beside this checkout. Code page 936 comes from tables that the Linux build
@@ -15,13 +15,15 @@ QT_WASM_PREFIX=$(toolkit_prefix QT_WASM_PREFIX ../shared/wasm/qt6.4.2-wasm.tar.x
 export QT_WASM_PREFIX
 
 cmake --preset default >/dev/null
-cmake --build --preset default --target codepage936_table_h
+cmake --build --preset default --target codepage936_table_h stuledger
 build_preset wasm
 echo "site: build-wasm/site (serve it with: python3 -m http.server -d build-wasm/site)"
 
+# stuledger's save in the browser is held against the Linux build's, byte for byte.
+cmake/tests/linux_student2.sh build/bin build-wasm/linux-student2.dat
 # The browser tests' node packages, as the lock file pins them; the system's Chromium.
 (cd web && npm ci --no-audit --no-fund --silent)
-node web/tests/browser_test.mjs build-wasm/site build-wasm/screenshots
+node web/tests/browser_test.mjs build-wasm/site build-wasm/screenshots build-wasm/linux-student2.dat
 
 echo "== download per program (wasm and script, gzip -9), and the face"
 megabytes() { awk -v b="$1" 'BEGIN { printf "%.1f MB", b / 1e6 }'; }

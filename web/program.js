@@ -41,28 +41,46 @@ function offerFiles(module) {
   document.querySelector('#upload').addEventListener('change', async event => {
     const file = event.target.files[0];
     if (!file) return;
-    module.FS.writeFile(home + '/student1.dat', new Uint8Array(await file.arrayBuffer()));
-    await sync(module, false);
-    status.textContent = '已放入 student1.dat（' + file.size + ' 字节），用“文件 › 打开”读入。';
     event.target.value = '';
+    // Whole or not at all: written beside it, then put in its place.
+    const part = home + '/student1.dat.part';
+    try {
+      module.FS.writeFile(part, new Uint8Array(await file.arrayBuffer()));
+      module.FS.rename(part, home + '/student1.dat');
+      await sync(module, false);
+    } catch (error) {
+      status.textContent = '放不进 student1.dat：' + (error.errno ?? error);
+      return;
+    }
+    status.textContent = '已放入 student1.dat（' + file.size + ' 字节），用“文件 › 打开”读入。';
   });
   document.querySelector('#download').addEventListener('click', () => {
     if (!exists(module, home + '/student2.dat')) {
       status.textContent = '还没有 student2.dat：先用“文件 › 保存”保存。';
       return;
     }
-    const bytes = module.FS.readFile(home + '/student2.dat');
+    let bytes;
+    try {
+      bytes = module.FS.readFile(home + '/student2.dat');
+    } catch (error) {
+      status.textContent = '读不出 student2.dat：' + (error.errno ?? error);
+      return;
+    }
     const link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
     link.download = 'student2.dat';
     link.click();
-    URL.revokeObjectURL(link.href);
+    // The download reads the bytes after this handler has returned.
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
   });
 }
 
 function startProgram(name, keepsFiles) {
   const canvas = document.querySelector('#qtcanvas');
   const status = document.querySelector('#qtstatus');
+  // The program hears the keyboard only while its canvas has the page's focus, and a press on
+  // the canvas does not give it back once a button of the page has taken it.
+  canvas.addEventListener('pointerdown', () => canvas.focus());
   const loader = QtLoader({
     canvasElements: [canvas],
     showLoader: () => { status.textContent = '正在加载…'; },
@@ -71,6 +89,7 @@ function startProgram(name, keepsFiles) {
     showCanvas: () => { status.textContent = ''; },
   });
   // This loader keeps the module's settings on the page's global object (self).
+  self.moduleConfig.programEnded = () => { status.textContent = '程序已结束。刷新页面可再次运行。'; };
   self.moduleConfig.preRun = [module => {
     module.addRunDependency('course');
     prepare(module, keepsFiles).then(

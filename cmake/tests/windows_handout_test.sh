@@ -12,6 +12,7 @@ zip=$(realpath "$1")
 linux_bin=$(realpath "$2")
 pictures=$(realpath -m "$3")
 source "$root/scripts/xvfb.sh"
+source "$root/cmake/tests/stuledger_round_trip.sh"
 unset WINEPATH
 
 scratch=$(mktemp -d)
@@ -33,30 +34,6 @@ start_xvfb
 trap 'stop_xvfb; wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
 openbox >/dev/null 2>&1 &
 sleep 1
-
-# stuledger in <folder>: 文件 › 打开 (Ctrl+O), 排序 › 年龄 › 升序, 文件 › 保存, by keyboard
-# through the menu bar, as a user without a mouse would; then waits for student2.dat.
-sort_and_save() {
-    local folder=$1
-    shift
-    "$@" &
-    local pid=$!
-    local window
-    window=$(find_window '^stuledger练习$') || { echo "FAIL: $* showed no window"; exit 1; }
-    xdotool windowactivate --sync "$window" key ctrl+o
-    sleep 0.5
-    xdotool key alt && sleep 0.3 && xdotool key Right Right Down && sleep 0.3
-    xdotool key Return && sleep 0.3 && xdotool key Return && sleep 0.5
-    xdotool key alt && sleep 0.3 && xdotool key Down && sleep 0.3 && xdotool key Down Return
-    for _ in $(seq 50); do
-        [ -s "$folder/student2.dat" ] && break
-        sleep 0.2
-    done
-    kill "$pid" 2>/dev/null || true
-    wineserver -k 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-    [ -s "$folder/student2.dat" ] || { echo "FAIL: $* saved no student2.dat"; exit 1; }
-}
 
 mkdir "$scratch/linux"
 cp "$linux_bin/stuledger" "$linux_bin/student1.dat" "$scratch/linux/"

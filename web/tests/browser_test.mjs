@@ -1,17 +1,38 @@
-// Starts each program of the course site in headless Chromium (the system's, driven by
-// puppeteer-core) and takes its picture once its window is drawn.
-// Usage: node browser_test.mjs <site folder> <pictures folder>
+// The seven programs in headless Chromium (the system's, driven by puppeteer-core), as a user
+// meets them: each page is opened in a fresh profile, the window's caption and its Chinese
+// text must be seen in the picture in the course's face, and each program's first action is
+// done with real mouse and keyboard events. stuledger then loads, sorts by age and saves; the
+// student2.dat taken from its page must equal the Linux build's byte for byte, outlast a
+// reload, and a bad student1.dat put in through the page must give its message and change
+// nothing. A picture of each program is left in the pictures folder.
+// Usage: node browser_test.mjs <site folder> <pictures folder> <Linux student2.dat>
 import {spawn} from 'node:child_process';
-import {mkdirSync} from 'node:fs';
+import {mkdirSync, mkdtempSync, readFileSync, existsSync, rmSync, writeFileSync} from 'node:fs';
+import {tmpdir} from 'node:os';
+import {join} from 'node:path';
 import puppeteer from 'puppeteer-core';
+import {textFinder} from './seeing.mjs';
 
-const [site, pictures] = process.argv.slice(2);
-const programs = ['stuledger', 'tapkey', 'sigtrail', 'glyphmix', 'pairfactor', 'arrtidy', 'bmi'];
+const [site, pictures, linuxStudent2] = process.argv.slice(2);
 const port = 8000 + Math.floor(Math.random() * 1000);
+const origin = `http://127.0.0.1:${port}`;
+const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
+
+// Logical pixels from points and twips, as the programs lay out their windows.
+const px = points => Math.round((points * 96) / 72);
+const twips = value => Math.round(value / 15);
+// The toolkit draws the frame and title bar itself: the client area starts here within a
+// framed window put at the top left of the screen.
+const client = {x: 4, y: 25};
+const captionStrip = width => ({x: 0, y: 0, width: width + 10, height: 26});
+// The rectangle of a control from its row (left, top, width, height in twips), with room.
+const around = (left, top, width, height, room = 6) => ({
+  x: client.x + twips(left) - room, y: client.y + twips(top) - room,
+  width: twips(width) + 2 * room, height: twips(height) + 2 * room});
 
 const server = spawn('python3', ['-m', 'http.server', String(port), '--bind', '127.0.0.1',
                                   '--directory', site], {stdio: 'ignore'});
-await new Promise(resolve => setTimeout(resolve, 1000));
+await sleep(1000);
 const browser = await puppeteer.launch({
   executablePath: '/usr/bin/chromium',
   headless: 'new',
@@ -20,24 +41,257 @@ const browser = await puppeteer.launch({
          '--no-first-run'],
 });
 mkdirSync(pictures, {recursive: true});
+const find = await textFinder(browser, origin);
+
+class Failure extends Error {}
+function check(condition, message) {
+  if (!condition) throw new Failure(message);
+}
+
+// A program's page in a profile of its own, so that stuledger's folder starts empty.
+async function open(program) {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.setViewport({width: 900, height: 800});
+  // A browser set to Chinese: the program takes its language from the browser.
+  await page.evaluateOnNewDocument(() => {
+    Object.defineProperty(navigator, 'language', {get: () => 'zh-CN'});
+    Object.defineProperty(navigator, 'languages', {get: () => ['zh-CN', 'zh']});
+  });
+  page.errors = [];
+  page.on('pageerror', error => page.errors.push(String(error)));
+  page.program = program;
+  page.shownAfter = await start(page);
+  return page;
+}
+
+// Loads the page and waits for the loader to say the window is on the canvas; the time
+// from the request to then.
+async function start(page) {
+  const begin = Date.now();
+  await page.goto(`${origin}/${page.program}.html`);
+  await page.waitForFunction(() => document.querySelector('#qtstatus').textContent === '',
+                             {timeout: 30000});
+  const shown = Date.now() - begin;
+  await sleep(500);
+  return shown;
+}
+
+const picture = page => page.$('#qtcanvas').then(canvas => canvas.screenshot());
+// The program's picture for the pictures folder, once it shows what it does.
+const keep = async page => writeFileSync(`${pictures}/${page.program}.png`, await picture(page));
+
+// The pixel sizes a face of so many points may be drawn at; tapkey's keys are bold.
+const sizesOf = points => [px(points) - 1, px(points), px(points) + 1];
+const kBold = true;
+// Seen: the whole text correlates well, and so does each character where it stands (the
+// same text scores 0.85 to 0.98 and its weakest character 0.75 or more; a character of
+// another text 0.6 or less).
+const seen = found => found.score >= 0.85 && found.weakest >= 0.7;
+const scores = found => `${found.score.toFixed(2)}, weakest character ${found.weakest?.toFixed(2)}`;
+
+// Waits up to a few seconds for the text to be seen in the box; where it was seen. The text
+// may be a function, asked again at each look (a clock).
+async function see(page, text, box, points, bold = false) {
+  const sizes = sizesOf(points);
+  let best;
+  for (let attempt = 0; attempt < 15; ++attempt) {
+    const wanted = typeof text === 'function' ? text() : text;
+    best = await find(await picture(page), wanted, box, sizes, bold);
+    if (seen(best)) return best;
+    await sleep(300);
+  }
+  const name = `${pictures}/${page.program}-failed.png`;
+  writeFileSync(name, await picture(page));
+  throw new Failure(`"${text}" not seen (${scores(best)}); picture in ${name}`);
+}
+
+async function notSeen(page, text, box, points, bold = false) {
+  const best = await find(await picture(page), text, box, sizesOf(points), bold);
+  check(!seen(best), `"${text}" is still seen (${scores(best)})`);
+}
+
+// A click at a point of the canvas, or on a text seen there.
+async function click(page, x, y, options = {}) {
+  const canvas = await (await page.$('#qtcanvas')).boundingBox();
+  await page.mouse.click(canvas.x + x, canvas.y + y, options);
+}
+const clickControl = (page, left, top, width, height) =>
+  click(page, client.x + twips(left + width / 2), client.y + twips(top + height / 2));
+
+const menuBar = {x: 0, y: 20, width: 250, height: 30};
+const below = seen => ({x: seen.x - 10, y: seen.y, width: 200, height: 120});
+const beside = seen => ({x: seen.x, y: seen.y - 10, width: 220, height: 80});
+
+// Through the menu bar with the mouse: the item, then each item of its submenus.
+async function chooseMenu(page, title, ...items) {
+  let seen = await see(page, title, menuBar, 9);
+  await click(page, seen.x + seen.width / 2, seen.y + seen.height / 2);
+  let box = below(seen);
+  for (const item of items) {
+    seen = await see(page, item, box, 9);
+    await click(page, seen.x + seen.width / 2, seen.y + seen.height / 2);
+    box = beside(seen);
+  }
+}
+
+// stuledger's page: what the download button gives, or null when nothing came in time.
+async function download(page) {
+  const folder = mkdtempSync(join(tmpdir(), 'download-'));
+  const session = await browser.target().createCDPSession();
+  await session.send('Browser.setDownloadBehavior',
+                     {behavior: 'allow', downloadPath: folder, browserContextId:
+                      page.browserContext().id});
+  await page.click('#download');
+  const file = join(folder, 'student2.dat');
+  for (let i = 0; i < 50 && !existsSync(file); ++i) await sleep(100);
+  await sleep(200);
+  const bytes = existsSync(file) ? readFileSync(file) : null;
+  rmSync(folder, {recursive: true, force: true});
+  return bytes;
+}
+
+// The programs whose first action is a button: the window's caption and width, the button's
+// row (twips), caption and its size where it is in Chinese, and what its click shows where.
+const buttonFirst = {
+  sigtrail: {caption: 'Form1', width: 5355, button: [3960, 720, 1215, 450],
+             shows: ['单击了命令按钮Command1', around(120, 120, 2415, 1860), 9]},
+  glyphmix: {caption: '生成字母', width: 5325, button: [1680, 3000, 1455, 615],
+             says: ['统计text1和', 12], shows: ['数字字符个数', around(3360, 2160, 1815, 1455), 10.5]},
+  pairfactor: {caption: '最大公因数', width: 5025, button: [2520, 480, 2055, 495],
+               says: ['求最大公因数', 15.75], shows: ['最大公因数为2', around(1680, 1320, 2600, 315), 15.75]},
+};
+const pressButton = ({caption, width, button, says, shows}) => async page => {
+  await see(page, caption, captionStrip(twips(width)), 9);
+  if (says) await see(page, says[0], around(...button), says[1]);
+  await clickControl(page, ...button);
+  await see(page, ...shows);
+  await keep(page);
+};
+
+const tests = {
+  ...Object.fromEntries(Object.entries(buttonFirst).map(([name, row]) => [name, pressButton(row)])),
+
+  async stuledger(page) {
+    await see(page, 'stuledger练习', captionStrip(209), 9);
+    for (const title of ['文件', '格式', '排序']) await see(page, title, menuBar, 9);
+    const text1 = around(120, 120 + 300, 2895, 3255);
+    await chooseMenu(page, '文件', '打开');
+    await see(page, '张伟', text1, 9);
+    await chooseMenu(page, '排序', '年龄', '升序');
+    await see(page, '马', {...text1, height: 40}, 9);
+    await keep(page);
+    // The right button's pop-up menu waits for a choice; Escape closes it.
+    await click(page, client.x + 100, client.y + 150, {button: 'right'});
+    await see(page, '字体', {x: client.x + 90, y: client.y + 140, width: 150, height: 80}, 9);
+    await page.keyboard.press('Escape');
+    await sleep(300);
+    await notSeen(page, '字体', {x: client.x + 90, y: client.y + 140, width: 150, height: 80}, 9);
+    await chooseMenu(page, '文件', '保存');
+    await sleep(500);
+    const expected = readFileSync(linuxStudent2);
+    const saved = await download(page);
+    check(saved !== null, 'the page gave no student2.dat');
+    check(saved.equals(expected), 'the student2.dat saved in the browser differs from Linux\'s');
+
+    // The folder outlasts a reload; the program starts afresh with an empty box.
+    await start(page);
+    await notSeen(page, '张伟', text1, 9);
+    check((await download(page))?.equals(expected), 'student2.dat was lost by the reload');
+
+    // A records file with an age that is no number: its message, and nothing changes.
+    const bad = join(mkdtempSync(join(tmpdir(), 'upload-')), 'student1.dat');
+    writeFileSync(bad, Buffer.from([0x22, 0xd5, 0xc5, 0xc8, 0xfd, 0x22, 0x2c, 0x22, 0xc4, 0xd0,
+                                    0x22, 0x2c, 0x61, 0x62, 0x63, 0x0d, 0x0a])); // "张三","男",abc
+    await (await page.$('#upload')).uploadFile(bad);
+    await page.waitForFunction(
+        () => document.querySelector('#filestatus').textContent.includes('student1.dat'));
+    await click(page, 100, 150);
+    await page.keyboard.down('Control');
+    await page.keyboard.press('KeyO');
+    await page.keyboard.up('Control');
+    // The box stands over the window and reaches past it.
+    const window = {x: 0, y: 0, width: 380, height: 290};
+    await see(page, '类型不匹配', window, 9);
+    await see(page, '确定', window, 9);
+    await page.keyboard.press('Enter');
+    await sleep(500);
+    await notSeen(page, '类型不匹配', window, 9);
+    await notSeen(page, '张三', text1, 9);
+    check((await download(page))?.equals(expected), 'the bad records file changed student2.dat');
+  },
+
+  async tapkey(page) {
+    // No frame, no caption: the window stands in the middle of the screen.
+    const form = {x: (720 - twips(5310)) / 2, y: (560 - twips(7590)) / 2};
+    const key = (left, top) => ({x: form.x + twips(left) - 4, y: form.y + twips(top) - 4,
+                                 width: twips(1490) + 8, height: twips(1010) + 8});
+    await see(page, 'abc', key(1920, 3120), 15.75, kBold);
+    await see(page, 'wxyz', key(3480, 5280), 15.75, kBold);
+    const press = (left, top) => click(page, form.x + twips(left + 745), form.y + twips(top + 505));
+    await press(1920, 3120); // 2
+    await press(3480, 3120); // 3
+    await press(1920, 6360); // 0
+    const display = {x: form.x + twips(120), y: form.y + twips(480), width: twips(5055),
+                     height: twips(800)};
+    await see(page, '230', display, 15.75, kBold);
+    await press(360, 6360); // c takes the last digit back
+    await see(page, '23', display, 15.75, kBold);
+    await notSeen(page, '230', display, 15.75, kBold);
+    await keep(page);
+    // A double click on the background ends the program: two clicks a moment apart.
+    await click(page, form.x + twips(200), form.y + twips(3000));
+    await sleep(100);
+    await click(page, form.x + twips(200), form.y + twips(3000), {clickCount: 2});
+    await page.waitForFunction(
+        () => document.querySelector('#qtstatus').textContent.includes('已结束'), {timeout: 5000});
+  },
+
+  async arrtidy(page) {
+    await see(page, '数组排序', captionStrip(twips(8895)), 9);
+    await click(page, client.x + 300, client.y + 60);
+    await see(page, '删除重复元素后的数列', around(0, 0, 8895, 1620, 0), 12);
+    await keep(page);
+  },
+
+  async bmi(page) {
+    await see(page, '体重(Kg)', around(120, 225, 1170, 285), 14.25);
+    await see(page, '身高(Cm)', around(2040, 225, 1170, 285), 14.25);
+    // The clock takes the caption over within a second, in the browser's language's form.
+    const now = () => new Date().toTimeString().slice(0, 5); // 08:05
+    await see(page, now, captionStrip(twips(5325)), 9);
+    await notSeen(page, 'Form1', captionStrip(twips(5325)), 9);
+    await clickControl(page, 4200, 120, 855, 495);
+    await see(page, '的BMI是17.93', around(720, 720, 4335, 1695), 12);
+    await keep(page);
+    // A weight of nothing: the modal box with its Chinese button, closed by Enter.
+    await clickControl(page, 1320, 165, 615, 405);
+    await page.keyboard.press('End');
+    for (let i = 0; i < 3; ++i) await page.keyboard.press('Backspace');
+    await clickControl(page, 4200, 120, 855, 495);
+    const window = around(0, 0, 5325, 2640, 0);
+    await see(page, '输入错误', window, 9);
+    await see(page, '确定', window, 9);
+    await page.keyboard.press('Enter');
+    await sleep(500);
+    await notSeen(page, '输入错误', window, 9);
+  },
+};
+
 let failed = false;
 try {
-  for (const program of programs) {
-    const page = await browser.newPage();
-    await page.setViewport({width: 900, height: 700});
-    const errors = [];
-    page.on('pageerror', error => errors.push(String(error)));
-    const start = Date.now();
-    await page.goto(`http://127.0.0.1:${port}/${program}.html`);
-    // The loader empties the status line once the program's window is on the canvas.
-    await page.waitForFunction(() => document.querySelector('#qtstatus').textContent === '',
-                               {timeout: 30000});
-    const shown = Date.now() - start;
-    await new Promise(resolve => setTimeout(resolve, 1000));
-    await (await page.$('#screen')).screenshot({path: `${pictures}/${program}.png`});
-    console.log(`${program}: window after ${shown} ms${errors.length ? ', errors: ' + errors : ''}`);
-    failed ||= errors.length > 0;
-    await page.close();
+  for (const [program, test] of Object.entries(tests)) {
+    const page = await open(program);
+    let outcome = 'ok';
+    try {
+      await test(page);
+      if (page.errors.length) throw new Failure('errors on the page: ' + page.errors.join('; '));
+    } catch (error) {
+      outcome = 'FAIL: ' + error.message;
+      failed = true;
+    }
+    console.log(`${program}: window after ${page.shownAfter} ms; ${outcome}`);
+    await page.browserContext().close();
   }
 } finally {
   await browser.close();
