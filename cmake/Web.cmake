@@ -36,7 +36,7 @@ function(finish_site)
     configure_file(${PROJECT_SOURCE_DIR}/web/index.html.in ${SITE_DIR}/index.html @ONLY)
     file(COPY ${PROJECT_SOURCE_DIR}/web/program.js ${PROJECT_SOURCE_DIR}/web/site.css
          DESTINATION ${SITE_DIR})
-    file(GLOB pictures ${PROJECT_SOURCE_DIR}/docs/*.png)
+    file(GLOB pictures ${PROJECT_SOURCE_DIR}/docs/web/*.png)
     file(COPY ${pictures} DESTINATION ${SITE_DIR}/pictures)
 
     # Debian's fontTools, with the system's own Python (another on the PATH may lack it).

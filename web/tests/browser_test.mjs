@@ -194,8 +194,9 @@ const tests = {
     check(saved !== null, 'the page gave no student2.dat');
     check(saved.equals(expected), 'the student2.dat saved in the browser differs from Linux\'s');
 
-    // The folder outlasts a reload; the program starts afresh with an empty box.
-    await start(page);
+    // The folder outlasts a reload; the program starts afresh with an empty box, its files
+    // and the face now from the browser's cache.
+    page.shownAgain = await start(page);
     await notSeen(page, '张伟', text1, 9);
     check((await download(page))?.equals(expected), 'student2.dat was lost by the reload');
 
@@ -219,6 +220,14 @@ const tests = {
     await notSeen(page, '类型不匹配', window, 9);
     await notSeen(page, '张三', text1, 9);
     check((await download(page))?.equals(expected), 'the bad records file changed student2.dat');
+    // 退出 asks whether to save, in a box with 是 and 否 in the middle of the screen.
+    await chooseMenu(page, '文件', '退出');
+    const middle = {x: 255, y: 215, width: 210, height: 110};
+    await see(page, '是否需要保存', middle, 9);
+    const no = await see(page, '否', {...middle, y: middle.y + 60, height: 50}, 9); // the buttons' row
+    await click(page, no.x + no.width / 2, no.y + no.height / 2);
+    await page.waitForFunction(
+        () => document.querySelector('#qtstatus').textContent.includes('已结束'), {timeout: 5000});
   },
 
   async tapkey(page) {
@@ -288,9 +297,12 @@ try {
       if (page.errors.length) throw new Failure('errors on the page: ' + page.errors.join('; '));
     } catch (error) {
       outcome = 'FAIL: ' + error.message;
+      if (!(error instanceof Failure))
+        writeFileSync(`${pictures}/${program}-failed.png`, await picture(page));
       failed = true;
     }
-    console.log(`${program}: window after ${page.shownAfter} ms; ${outcome}`);
+    const again = page.shownAgain ? `, ${page.shownAgain} ms when loaded again` : '';
+    console.log(`${program}: window after ${page.shownAfter} ms${again}; ${outcome}`);
     await page.browserContext().close();
   }
 } finally {
