@@ -37,13 +37,20 @@ wine_session() {
         wineserver --persistent
         trap 'wineserver --kill 2>/dev/null || true' EXIT
         # Makes the prefix the first time, and starts the session's system processes here
-        # rather than in the first test.
-        wineboot >/dev/null 2>&1
-        local codepage
-        codepage=$(wine reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP |
-                   tr -d '\r' | awk '$1 == "ACP" { print $3 }')
+        # rather than in the first test. Making a prefix now and then fails on its first
+        # try, and the registry may not answer at once: each is tried again, and what Wine
+        # said is shown when it still fails.
+        local log=$WINEPREFIX/../${prefix##*/}-boot.log codepage="" try
+        for try in 1 2 3; do
+            wineboot >>"$log" 2>&1 &&
+                codepage=$(wine reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' \
+                           /v ACP 2>>"$log" | tr -d '\r' | awk '$1 == "ACP" { print $3 }') &&
+                [ -n "$codepage" ] && break
+            echo "Wine in $locale: try $try did not start (see $log)"
+            sleep 2
+        done
         [ "$codepage" = "$expected" ] ||
-            { echo "FAIL: Wine started in $locale has code page '$codepage', not $expected"; exit 1; }
+            { tail -n 20 "$log"; echo "FAIL: Wine started in $locale has code page '$codepage', not $expected"; exit 1; }
         echo "== Wine session in $locale (Windows code page $codepage): the tests"
         ctest --preset windows
         echo "== Wine session in $locale: the handout"
