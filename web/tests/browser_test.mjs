@@ -111,7 +111,7 @@ async function notSeen(page, text, box, points, bold = false) {
   check(!seen(best), `"${text}" is still seen (${scores(best)})`);
 }
 
-// A click at a point of the canvas, or on a text seen there.
+// A click at a point of the canvas.
 async function click(page, x, y, options = {}) {
   const canvas = await (await page.$('#qtcanvas')).boundingBox();
   await page.mouse.click(canvas.x + x, canvas.y + y, options);
@@ -120,18 +120,19 @@ const clickControl = (page, left, top, width, height) =>
   click(page, client.x + twips(left + width / 2), client.y + twips(top + height / 2));
 
 const menuBar = {x: 0, y: 20, width: 250, height: 30};
-const below = seen => ({x: seen.x - 10, y: seen.y, width: 200, height: 120});
-const beside = seen => ({x: seen.x, y: seen.y - 10, width: 220, height: 80});
+const below = item => ({x: item.x - 10, y: item.y, width: 200, height: 120});
+const beside = item => ({x: item.x, y: item.y - 10, width: 220, height: 80});
+const clickOn = (page, found) => click(page, found.x + found.width / 2, found.y + found.height / 2);
 
 // Through the menu bar with the mouse: the item, then each item of its submenus.
 async function chooseMenu(page, title, ...items) {
-  let seen = await see(page, title, menuBar, 9);
-  await click(page, seen.x + seen.width / 2, seen.y + seen.height / 2);
-  let box = below(seen);
+  let found = await see(page, title, menuBar, 9);
+  await clickOn(page, found);
+  let box = below(found);
   for (const item of items) {
-    seen = await see(page, item, box, 9);
-    await click(page, seen.x + seen.width / 2, seen.y + seen.height / 2);
-    box = beside(seen);
+    found = await see(page, item, box, 9);
+    await clickOn(page, found);
+    box = beside(found);
   }
 }
 
@@ -201,12 +202,14 @@ const tests = {
     check((await download(page))?.equals(expected), 'student2.dat was lost by the reload');
 
     // A records file with an age that is no number: its message, and nothing changes.
-    const bad = join(mkdtempSync(join(tmpdir(), 'upload-')), 'student1.dat');
+    const uploads = mkdtempSync(join(tmpdir(), 'upload-'));
+    const bad = join(uploads, 'student1.dat');
     writeFileSync(bad, Buffer.from([0x22, 0xd5, 0xc5, 0xc8, 0xfd, 0x22, 0x2c, 0x22, 0xc4, 0xd0,
                                     0x22, 0x2c, 0x61, 0x62, 0x63, 0x0d, 0x0a])); // "张三","男",abc
     await (await page.$('#upload')).uploadFile(bad);
     await page.waitForFunction(
         () => document.querySelector('#filestatus').textContent.includes('student1.dat'));
+    rmSync(uploads, {recursive: true});
     await click(page, 100, 150);
     await page.keyboard.down('Control');
     await page.keyboard.press('KeyO');
@@ -224,8 +227,7 @@ const tests = {
     await chooseMenu(page, '文件', '退出');
     const middle = {x: 255, y: 215, width: 210, height: 110};
     await see(page, '是否需要保存', middle, 9);
-    const no = await see(page, '否', {...middle, y: middle.y + 60, height: 50}, 9); // the buttons' row
-    await click(page, no.x + no.width / 2, no.y + no.height / 2);
+    await clickOn(page, await see(page, '否', {...middle, y: middle.y + 60, height: 50}, 9));
     await page.waitForFunction(
         () => document.querySelector('#qtstatus').textContent.includes('已结束'), {timeout: 5000});
   },
