@@ -2,13 +2,25 @@
 # exports DISPLAY, and stops the server when the calling script exits. Sourced.
 
 start_xvfb() {
-    exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
-    xvfb_pid=$!
+    local attempt display
+    xvfb_log=$(mktemp)
     trap stop_xvfb EXIT
-    local display
-    read -r -t 20 display <&3 || { echo "Xvfb did not start" >&2; return 1; }
-    export DISPLAY=:$display
-    unset QT_QPA_PLATFORM
+    for attempt in 1 2 3; do
+        exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>"$xvfb_log")
+        xvfb_pid=$!
+        display=
+        # The server says its number once it listens; a client's connection proves it is there
+        # still (a CI run once saw a program refused by a display Xvfb had just reported).
+        if read -r -t 20 display <&3 && DISPLAY=:$display xdpyinfo >/dev/null 2>&1; then
+            export DISPLAY=:$display
+            unset QT_QPA_PLATFORM
+            return 0
+        fi
+        echo "Xvfb did not start or did not answer on :$display (try $attempt of 3):" >&2
+        cat "$xvfb_log" >&2
+        stop_xvfb
+    done
+    return 1
 }
 
 # The first visible window whose name matches the pattern, waiting up to a minute for it. The
@@ -27,6 +39,7 @@ find_window() {
 # Waits for the server to be gone: one still shutting down would remove the socket of the next
 # server that took its display number, and that server's clients could not connect.
 stop_xvfb() {
+    rm -f "$xvfb_log"
     kill "$xvfb_pid" 2>/dev/null || return 0
     local i
     for i in $(seq 100); do

@@ -34,24 +34,27 @@ def running(program):
     """The program started, as its application on the accessibility bus; ended afterwards."""
     proc = start(program)
     try:
-        yield application(proc.pid)
+        yield application(proc)
     finally:
         proc.terminate()
         proc.wait(10)
 
 
-def application(pid):
+def application(proc):
     def probe():
+        if proc.poll() is not None:
+            raise AssertionError("%s ended with exit code %d before it showed its window"
+                                 % (proc.args[0], proc.returncode))
         desktop = pyatspi.Registry.getDesktop(0)
         for app in desktop:
             try:
-                if app is not None and app.get_process_id() == pid and app.childCount > 0:
+                if app is not None and app.get_process_id() == proc.pid and app.childCount > 0:
                     return app
             except Exception:  # an application that is just going away
                 pass
         return None
 
-    return wait_for("the application of process %d on the accessibility bus" % pid, probe)
+    return wait_for("the application of process %d on the accessibility bus" % proc.pid, probe)
 
 
 def descendants(node):
