@@ -53,17 +53,25 @@ endif()
 
 # add_program(<name> SOURCES <form and model files...> [RESOURCES <qrc...>]
 #             [FILES <files copied beside the executable...>] [TESTS <test sources...>]
-#             LAUNCHER_NAME <name in the application menu> LAUNCHER_COMMENT <one line>)
+#             LAUNCHER_NAME <name in the application menu> LAUNCHER_COMMENT <one line>
+#             [HANDOUT_NOTE <what else the Windows handout's note says of it>])
 # The program's own code (everything but main.cpp) goes into <name>_parts, which the
 # executable and the tests share, so the tests drive the very Form1 the program shows.
 # Installing puts the program and its files in PROGRAM_INSTALL_DIR, and on a Unix desktop a
 # launcher with the program's icon (<name>.svg beside its sources) under share/.
 function(add_program name)
-    cmake_parse_arguments(ARG "" "LAUNCHER_NAME;LAUNCHER_COMMENT"
+    cmake_parse_arguments(ARG "" "LAUNCHER_NAME;LAUNCHER_COMMENT;HANDOUT_NOTE"
                           "SOURCES;RESOURCES;FILES;TESTS;TEST_SCALES" ${ARGN})
     if(NOT ARG_LAUNCHER_NAME OR NOT ARG_LAUNCHER_COMMENT)
         message(FATAL_ERROR "${name}: LAUNCHER_NAME and LAUNCHER_COMMENT are needed")
     endif()
+    set_property(GLOBAL APPEND PROPERTY COURSE_PROGRAMS ${name})
+    # The handout's line: the file, its Chinese name, what it does and what else to know.
+    string(LENGTH "${name}.exe" length)
+    math(EXPR blanks "17 - ${length}")
+    string(REPEAT " " ${blanks} padding)
+    set_property(GLOBAL APPEND PROPERTY COURSE_HANDOUT_LINES
+        "   ${name}.exe${padding}${ARG_LAUNCHER_NAME}：${ARG_LAUNCHER_COMMENT}${ARG_HANDOUT_NOTE}")
     add_library(${name}_parts STATIC ${ARG_SOURCES})
     target_include_directories(${name}_parts PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${name}_parts PUBLIC common_forms)
@@ -121,4 +129,20 @@ function(install_launcher name title comment)
         include(\"${PROJECT_SOURCE_DIR}/cmake/InstallLauncher.cmake\")
     ")
     install(FILES ${name}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+endfunction()
+
+# After every program is added: build/programs.txt, the one list of the programs built, one
+# name a line, which the scripts, checks and tools read; and on Windows the handout's note,
+# which lists them.
+function(write_program_list)
+    get_property(programs GLOBAL PROPERTY COURSE_PROGRAMS)
+    list(JOIN programs "\n" lines)
+    file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/programs.txt CONTENT "${lines}\n")
+    if(WIN32)
+        get_property(handout_lines GLOBAL PROPERTY COURSE_HANDOUT_LINES)
+        list(JOIN handout_lines "\r\n" HANDOUT_PROGRAMS)
+        configure_file(${PROJECT_SOURCE_DIR}/cmake/handout/说明.txt.in
+                       ${CMAKE_BINARY_DIR}/handout/说明.txt @ONLY NEWLINE_STYLE CRLF)
+        install(FILES ${CMAKE_BINARY_DIR}/handout/说明.txt DESTINATION ${PROGRAM_INSTALL_DIR})
+    endif()
 endfunction()

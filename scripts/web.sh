@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the seven programs for the browser (WebAssembly) and the course site in
+# Builds the programs for the browser (WebAssembly) and the course site in
 # build-wasm/site/, tests each program in headless Chromium and says what each downloads:
 # scripts/web.sh
 # The toolkit for the browser is taken from QT_WASM_PREFIX, or unpacked once into .cache/ from

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the seven programs for Windows with MinGW-w64, makes the students' handout (a ZIP),
+# Builds the programs for Windows with MinGW-w64, makes the students' handout (a ZIP),
 # and in two Wine sessions, an English and a Chinese Windows, runs every test and starts each
 # program from the handout: scripts/windows.sh
 # The toolkit for Windows is taken from QT_WINDOWS_PREFIX, or unpacked once into .cache/ from
@@ -54,7 +54,7 @@ wine_session() {
         echo "== Wine session in $locale (Windows code page $codepage): the tests"
         ctest --preset windows
         echo "== Wine session in $locale: the handout"
-        cmake/tests/windows_handout_test.sh "$handout" build/bin "$pictures"
+        cmake/tests/windows_handout_test.sh "$handout" build-windows/programs.txt build/bin "$pictures"
     )
 }
 

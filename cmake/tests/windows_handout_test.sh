@@ -4,13 +4,15 @@
 # window (the toolkit's Windows platform on a virtual display), and stuledger's round trip
 # (load, sort by age, save) byte for byte against the Linux build doing the same; then a save
 # over a read-only student2.dat.
-# Usage: windows_handout_test.sh <handout.zip> <Linux bin folder> <pictures folder>
-# Wine runs in the WINEPREFIX given; nothing but the unpacked folder provides the libraries.
+# Usage: windows_handout_test.sh <handout.zip> <programs.txt> <Linux bin folder> <pictures folder>
+# (programs.txt: the Windows build's list of its programs.) Wine runs in the WINEPREFIX given;
+# nothing but the unpacked folder provides the libraries.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 zip=$(realpath "$1")
-linux_bin=$(realpath "$2")
-pictures=$(realpath -m "$3")
+mapfile -t programs <"$2"
+linux_bin=$(realpath "$3")
+pictures=$(realpath -m "$4")
 source "$root/scripts/xvfb.sh"
 source "$root/cmake/tests/stuledger_round_trip.sh"
 unset WINEPATH
@@ -21,14 +23,13 @@ unpacked="$scratch/课程 程序"
 mkdir "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$zip")
 folder=$(echo "$unpacked"/*/)
-for file in stuledger.exe tapkey.exe sigtrail.exe glyphmix.exe pairfactor.exe arrtidy.exe bmi.exe \
-            student1.dat 说明.txt Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
-            translations/qtbase_zh_CN.qm; do
+for file in "${programs[@]/%/.exe}" student1.dat 说明.txt Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll \
+            platforms/qwindows.dll translations/qtbase_zh_CN.qm; do
     [ -f "$folder/$file" ] || { echo "FAIL: the handout has no $file"; exit 1; }
 done
 
 # Each program starts from the unpacked folder and shows its window with its caption.
-"$root/tools/screenshots/run.sh" --out "$pictures" --windows "$folder"
+"$root/tools/screenshots/run.sh" --out "$pictures" --windows "$folder" "${programs[@]}"
 
 start_xvfb
 trap 'stop_xvfb; wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
@@ -62,5 +63,5 @@ import -window "$box" "$pictures/stuledger-read-only.png"
 kill "$pid" 2>/dev/null || true
 wineserver -k 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
-echo "handout: the seven programs start from the unpacked ZIP; stuledger's save equals Linux's;"
+echo "handout: every program starts from the unpacked ZIP; stuledger's save equals Linux's;"
 echo "         a read-only student2.dat is refused"

@@ -27,7 +27,8 @@ start_xvfb
 openbox >/dev/null 2>&1 &
 sleep 1
 
-# Each program's window caption, as a pattern; bmi's is the time of day.
+# Each program's window caption, as a pattern; bmi's is the time of day. A program not named
+# here is found by any caption.
 caption() {
     case $1 in
     stuledger) echo '^stuledger练习$' ;;
@@ -36,13 +37,15 @@ caption() {
     pairfactor) echo '^最大公因数$' ;;
     arrtidy) echo '^数组排序$' ;;
     bmi) echo '^[^ ]*[0-9]:[0-9][0-9]:[0-9][0-9]' ;;
+    *) echo '.' ;;
     esac
 }
 
 # Clicks at a point of the window in logical pixels (a layout's twips divided by 15).
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
 
-# What the user does before the picture is taken: a few digits, a calculation, a load.
+# What the user does before the picture is taken: a few digits, a calculation, a load; for a
+# program not named here, nothing.
 act() {
     local program=$1 window=$2
     case $program in
@@ -57,7 +60,7 @@ act() {
 }
 
 programs=("$@")
-[ ${#programs[@]} -gt 0 ] || programs=(stuledger tapkey sigtrail glyphmix pairfactor arrtidy bmi)
+[ ${#programs[@]} -gt 0 ] || mapfile -t programs <"build${windows:+-windows}/programs.txt"
 for program in "${programs[@]}"; do
     if [ -n "$windows" ]; then
         wine "$windows/$program.exe" &
