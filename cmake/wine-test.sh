@@ -22,10 +22,11 @@ done
 if [ -n "${QT_QPA_FONTDIR:-}" ]; then
     fonts=$WINEPREFIX-fonts
     if [ ! -d "$fonts" ]; then
-        mkdir -p "$fonts.new"
+        # Made aside and moved in whole: tests running side by side may each make it.
+        made=$(mktemp -d "$fonts.XXXXXX")
         find -L "$QT_QPA_FONTDIR" -type f \( -name '*.tt[cf]' -o -name '*.otf' -o -name '*.pf[ab]' \) \
-            -exec ln -sf {} "$fonts.new/" \;
-        mv -T "$fonts.new" "$fonts" 2>/dev/null || rm -rf "$fonts.new"
+            -exec ln -sf {} "$made/" \;
+        mv -T "$made" "$fonts" 2>/dev/null || rm -rf "$made"
     fi
     export WINEQT_QPA_FONTDIR
     WINEQT_QPA_FONTDIR=$(winpath "$fonts")

@@ -6,4 +6,4 @@ source scripts/deps.sh
 
 install_missing "${PACKAGES_BUILD[@]}" "${PACKAGES_TEST[@]}"
 build_preset default
-ctest --preset default
+ctest --preset default -j "$(nproc)"

@@ -52,7 +52,7 @@ wine_session() {
         [ "$codepage" = "$expected" ] ||
             { tail -n 20 "$log"; echo "FAIL: Wine started in $locale has code page '$codepage', not $expected"; exit 1; }
         echo "== Wine session in $locale (Windows code page $codepage): the tests"
-        ctest --preset windows
+        ctest --preset windows -j "$(nproc)"
         echo "== Wine session in $locale: the handout"
         cmake/tests/windows_handout_test.sh "$handout" build-windows/programs.txt build/bin "$pictures"
     )
