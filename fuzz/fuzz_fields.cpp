@@ -3,7 +3,7 @@
 // Reading goes on until the end of the file or a run-time error, which must name the file
 // and a line in it; every field advances the reader, so the reading ends.
 #include "fuzzcheck.h"
-#include "runtime/files.h"
+#include "runtime/inputfile.h"
 
 #include <cmath>
 

@@ -4,7 +4,8 @@
 #include "fastsort.h"
 
 #include "runtime/error.h"
-#include "runtime/files.h"
+#include "runtime/inputfile.h"
+#include "runtime/outputfile.h"
 #include "runtime/text.h"
 
 #include <QDir>

@@ -1,20 +1,11 @@
 #pragma once
 
+#include "runtime/error.h"
 #include "runtime/numbers.h"
 
 #include <QString>
-#include <QTemporaryFile>
-#include <memory>
-#include <type_traits>
 
 namespace rt {
-
-namespace App {
-// The program's folder, without a trailing separator.
-QString Path();
-// A file in the program's folder, joined with the platform's separator.
-QString File(const QString& name);
-} // namespace App
 
 // A text file opened for sequential input. The whole file is read and converted from code
 // page 936 when it is opened, so bytes that are not code page 936 are an error that names the
@@ -50,6 +41,11 @@ public:
     int line() const { return fieldLine_; }
     // The last field read, as it stood in the file without its quotes, for a message about it.
     const QString& field() const { return field_; }
+    // The file and a line in it, "文件，第 3 行", as every error of the reader names them; a
+    // caller that finds fault with what it read names the place the same way.
+    QString where(int line) const;
+    // The file and the line on which the last field read began.
+    QString where() const { return where(fieldLine_); }
     // Lets go of the text read; reading or asking for the end after it is the bad-file error,
     // as reading a closed file is.
     void Close();
@@ -68,53 +64,6 @@ private:
     QString field_;
     bool closed_ = false;
     bool afterComma_ = false; // a line end right after a comma ends an empty field
-};
-
-// A text file opened for sequential output. What is written goes to a temporary file beside
-// the target, which takes the target's place only when Close succeeds; a failed or interrupted
-// write leaves the old file exactly as it was, and the new file keeps the old one's
-// permissions. Symbolic links are followed: the file they lead to is replaced, the link stays.
-// The temporary is named after the target, "student2.dat.保存中.a1B2c3": a save that was killed
-// may leave one behind, and the next save beside it removes it.
-class OutputFile {
-public:
-    // The folder must exist and be writable, and the path (after links) must be a regular file
-    // that this user may write, or nothing yet; otherwise the error names the file.
-    explicit OutputFile(const QString& path);
-    ~OutputFile(); // without Close nothing replaces the old file
-
-    // One line: texts in double quotes, numbers bare, commas between, CR LF after. A text
-    // that holds a double quote would read back as another text, so it is the invalid-call
-    // error, and the old file stays.
-    template <typename... Fields> void Write(const Fields&... fields)
-    {
-        QString line;
-        ((line += (line.isEmpty() ? QString() : QStringLiteral(",")) + field(fields)), ...);
-        writeLine(line);
-    }
-    void Close();
-
-    const QString& path() const { return path_; }
-
-private:
-    template <typename F> QString field(const F& f)
-    {
-        if constexpr (std::is_convertible_v<const F&, QString>) {
-            const QString& text = f;
-            if (text.contains(u'"'))
-                fail(ErrorCode::InvalidCall);
-            return u'"' + text + u'"';
-        } else
-            return CStr(f);
-    }
-    void writeLine(const QString& line);
-    void removeLeftovers() const;
-    [[noreturn]] void fail(ErrorCode code);
-
-    QString path_;
-    QString target_;                       // where the links lead
-    QFileDevice::Permissions permissions_; // what the new file gets
-    std::unique_ptr<QTemporaryFile> file_;
 };
 
 } // namespace rt
