@@ -42,17 +42,6 @@ QString RecordLine(const StudentRecord& record, int gap)
 
 namespace {
 
-// Where in the file a fault lies, in the form the runtime's own file errors use.
-QString where(const rt::InputFile& in, int line)
-{
-    return u"%1，第 %2 行"_s.arg(QDir::toNativeSeparators(in.path())).arg(line);
-}
-
-QString where(const rt::InputFile& in)
-{
-    return where(in, in.line());
-}
-
 // Reads the sex or the age of the record that began on recordLine. A file that ends before it
 // names that line and what the record lacks; an age that is no number says that the age is
 // what is wrong.
@@ -63,9 +52,9 @@ void readField(rt::InputFile& in, Field& field, const QString& what, int recordL
         in.Input(field);
     } catch (const rt::Error& e) {
         if (e.code() == rt::ErrorCode::InputPastEnd)
-            rt::raise(e.code(), where(in, recordLine) + u"：这条记录缺少%1"_s.arg(what));
+            rt::raise(e.code(), in.where(recordLine) + u"：这条记录缺少%1"_s.arg(what));
         if (e.code() == rt::ErrorCode::TypeMismatch)
-            rt::raise(e.code(), where(in) + u"：%1 %2 不是数字"_s.arg(what, in.field()));
+            rt::raise(e.code(), in.where() + u"：%1 %2 不是数字"_s.arg(what, in.field()));
         throw;
     }
 }
@@ -75,10 +64,10 @@ rt::Integer wholeAge(double age, const rt::InputFile& in)
 {
     if (age != std::floor(age))
         rt::raise(rt::ErrorCode::TypeMismatch,
-                  where(in) + u"：年龄 %1 不是整数"_s.arg(rt::CStr(age)));
+                  in.where() + u"：年龄 %1 不是整数"_s.arg(rt::CStr(age)));
     if (age < -32768 || age > 32767)
         rt::raise(rt::ErrorCode::Overflow,
-                  where(in) + u"：年龄 %1 不在 -32768 到 32767 之间"_s.arg(rt::CStr(age)));
+                  in.where() + u"：年龄 %1 不在 -32768 到 32767 之间"_s.arg(rt::CStr(age)));
     return rt::Integer(static_cast<int>(age));
 }
 
@@ -89,14 +78,14 @@ void checkText(const QString& kept, const QString& what, const rt::InputFile& in
 {
     if (kept.contains(u'"'))
         rt::raise(rt::ErrorCode::TypeMismatch,
-                  where(in) + u"：%1 %2 中有双引号"_s.arg(what, kept.trimmed()));
+                  in.where() + u"：%1 %2 中有双引号"_s.arg(what, kept.trimmed()));
     for (const QChar c : kept) {
         if (c.category() != QChar::Other_Control || c == u'\t')
             continue;
         const QString code =
             QString::number(uint(c.unicode()), 16).toUpper().rightJustified(4, u'0');
         rt::raise(rt::ErrorCode::TypeMismatch,
-                  where(in) + u"：%1中有控制字符 U+%2"_s.arg(what, code));
+                  in.where() + u"：%1中有控制字符 U+%2"_s.arg(what, code));
     }
 }
 
@@ -120,8 +109,9 @@ QString StudentLedger::Load(const QString& path)
         const int recordLine = in.line();
         if (int(read.size()) == kMaxRecords)
             rt::raise(rt::ErrorCode::Overflow,
-                      where(in) + u"：第 %1 条记录超出了列表最多能存的 %2 条"_s.arg(kMaxRecords + 1)
-                                      .arg(kMaxRecords));
+                      in.where() +
+                          u"：第 %1 条记录超出了列表最多能存的 %2 条"_s.arg(kMaxRecords + 1)
+                              .arg(kMaxRecords));
         const rt::FixedString<3> keptName = name;
         checkText(keptName, u"姓名"_s, in);
         readField(in, sex, u"性别"_s, recordLine);
