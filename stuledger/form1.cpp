@@ -5,6 +5,10 @@ using namespace forms;
 
 namespace {
 
+// The records file the program reads and the one it saves, both in its own folder.
+const QString kRecordsFile = u"student1.dat"_s;
+const QString kSavedFile = u"student2.dat"_s;
+
 // clang-format off
 const FormRow kForm{u"stuledger练习"_s, 3135, 3570, Border::Sizable, StartUp::Default};
 
@@ -74,7 +78,7 @@ void Form1::Text1_MouseDown(int button, int, float, float)
 
 void Form1::MFile_Open_Click()
 {
-    const QString lines = ledger_.Load(rt::App::File(u"student1.dat"_s));
+    const QString lines = ledger_.Load(rt::App::File(kRecordsFile));
     if (lines.isEmpty())
         return;
     // One insertion at the end: appending line by line would copy the whole text each time.
@@ -84,7 +88,7 @@ void Form1::MFile_Open_Click()
 
 void Form1::MFile_SaveAs_Click()
 {
-    ledger_.Save(rt::App::File(u"student2.dat"_s), rt::App::File(u"student1.dat"_s));
+    ledger_.Save(rt::App::File(kSavedFile), rt::App::File(kRecordsFile));
 }
 
 void Form1::MFile_Exit_Click()

@@ -14,8 +14,8 @@ namespace rt {
 // the two systems differ in files: POSIX calls elsewhere, the system's own calls on Windows.
 
 // Why a call on a file failed: the runtime's error, and whether the system said that another
-// program has the file open (a sharing violation on Windows), which the message should say: a
-// student would otherwise look for a permission problem.
+// program has the file open (a sharing violation on Windows), which the message should say: the
+// user would otherwise look for a permission problem.
 struct FileFault {
     ErrorCode code;
     bool inUse = false;

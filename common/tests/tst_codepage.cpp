@@ -73,7 +73,7 @@ void CodePageTest::tablesGiveWhatIcuGives_data()
     QTest::newRow("surrogate pairs") << QByteArrayList() << surrogates;
 
     // A lead byte at the end, before a control or before no trail byte; pairs beside the high
-    // bytes that stand alone; a line of a student file.
+    // bytes that stand alone; a line of a records file.
     const QByteArrayList longerBytes{"AB\xC4"_ba,
                                      "\xC4\n"_ba,
                                      "\xC4\x00"_ba,

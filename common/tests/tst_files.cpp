@@ -46,7 +46,7 @@ void FilesTest::appPathHasNoTrailingSeparator()
 {
     QCOMPARE(rt::App::Path(), host->folder.path());
     QVERIFY(!rt::App::Path().endsWith(u'/'));
-    QCOMPARE(rt::App::File(u"student1.dat"_s), host->folder.path() + u"/student1.dat"_s);
+    QCOMPARE(rt::App::File(u"in.dat"_s), host->folder.path() + u"/in.dat"_s);
 }
 
 void FilesTest::inputReadsQuotedAndBareFields_data()
@@ -180,9 +180,9 @@ void FilesTest::pathsWithoutAFileAreNamed_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("folder"); // a folder of that name is there
     QTest::addColumn<QString>("error");
-    QTest::newRow("missing file") << u"student1.dat"_s << false << u"文件未找到"_s;
+    QTest::newRow("missing file") << u"in.dat"_s << false << u"文件未找到"_s;
     QTest::newRow("missing folder") << u"no/such/file.dat"_s << false << u"路径未找到"_s;
-    QTest::newRow("a folder") << u"student1.dat"_s << true << u"不是文件"_s;
+    QTest::newRow("a folder") << u"in.dat"_s << true << u"不是文件"_s;
 }
 
 void FilesTest::pathsWithoutAFileAreNamed()
@@ -247,7 +247,7 @@ void FilesTest::sizeLimit()
 
 void FilesTest::writeProducesExactBytes()
 {
-    const QString path = rt::App::File(u"student2.dat"_s);
+    const QString path = rt::App::File(u"out.dat"_s);
     rt::OutputFile out(path);
     out.Write(rt::FixedString<3>(u"张三"_s), rt::FixedString<1>(u"男"_s), Integer(20));
     out.Write(u"abc"_s, u"女"_s, Integer(-5));
@@ -261,7 +261,7 @@ void FilesTest::writeProducesExactBytes()
 
 void FilesTest::writeReplacesTheFileOnlyOnClose()
 {
-    const QString path = rt::App::File(u"student2.dat"_s);
+    const QString path = rt::App::File(u"out.dat"_s);
     writeBytes(path, "old\r\n");
     {
         rt::OutputFile out(path);
@@ -270,7 +270,7 @@ void FilesTest::writeReplacesTheFileOnlyOnClose()
         // Leaving without Close, as when an error cuts the save short.
     }
     QCOMPARE(readBytes(path), QByteArray("old\r\n"));
-    QCOMPARE(QDir(host->folder.path()).entryList(QDir::Files), QStringList{u"student2.dat"_s});
+    QCOMPARE(QDir(host->folder.path()).entryList(QDir::Files), QStringList{u"out.dat"_s});
     rt::OutputFile out(path);
     out.Write(u"new"_s);
     out.Close();
@@ -283,16 +283,16 @@ void FilesTest::writeReplacesTheFileOnlyOnClose()
 void FilesTest::writeRemovesOnlyItsOwnLeftovers()
 {
     // What a save that was killed leaves, then files of the user's with much the same names.
-    const QString ours = u"student2.dat.保存中.a1B2c3"_s;
-    const QStringList theirs{u"student1.dat.保存中.a1B2c3"_s, u"student2.dat.backup"_s,
-                             u"student2.dat.保存中.old"_s};
+    const QString ours = u"out.dat.保存中.a1B2c3"_s;
+    const QStringList theirs{u"in.dat.保存中.a1B2c3"_s, u"out.dat.backup"_s,
+                             u"out.dat.保存中.old"_s};
     for (const QString& name : theirs + QStringList{ours})
         writeBytes(rt::App::File(name), "x");
-    rt::OutputFile out(rt::App::File(u"student2.dat"_s));
+    rt::OutputFile out(rt::App::File(u"out.dat"_s));
     out.Write(u"new"_s);
     out.Close();
     QStringList left = QDir(host->folder.path()).entryList(QDir::Files);
-    QStringList expected = theirs + QStringList{u"student2.dat"_s};
+    QStringList expected = theirs + QStringList{u"out.dat"_s};
     left.sort();
     expected.sort();
     QCOMPARE(left, expected);
@@ -300,7 +300,7 @@ void FilesTest::writeRemovesOnlyItsOwnLeftovers()
 
 void FilesTest::writeToAMissingFolderFails()
 {
-    const QString path = rt::App::File(u"gone/student2.dat"_s);
+    const QString path = rt::App::File(u"gone/out.dat"_s);
     QCOMPARE(messageOf([&] { rt::OutputFile out(path); }),
              u"路径未找到："_s + QDir::toNativeSeparators(path));
     const QString folder = rt::App::File(u"sub"_s);
@@ -311,7 +311,7 @@ void FilesTest::writeToAMissingFolderFails()
 
 void FilesTest::writeRejectsTextsThatCannotBeReadBack()
 {
-    const QString path = rt::App::File(u"student2.dat"_s);
+    const QString path = rt::App::File(u"out.dat"_s);
     writeBytes(path, "old\r\n");
     // A character outside code page 936, and a double quote, which would end the field early.
     for (const auto& [bad, error] :

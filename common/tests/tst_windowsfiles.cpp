@@ -66,13 +66,13 @@ private slots:
 
 void WindowsFilesTest::readOnlyFileIsNotReplaced()
 {
-    const QString path = rt::App::File(u"student2.dat"_s);
+    const QString path = rt::App::File(u"out.dat"_s);
     writeBytes(path, "old\r\n");
     const std::wstring name = QDir::toNativeSeparators(path).toStdWString();
     QVERIFY(SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_READONLY)); // attrib +r
     QCOMPARE(messageOf([&] { save(path); }), u"没有权限："_s + QDir::toNativeSeparators(path));
     QCOMPARE(readBytes(path), QByteArray("old\r\n"));
-    QCOMPARE(QDir(host->folder.path()).entryList(QDir::Files), QStringList{u"student2.dat"_s});
+    QCOMPARE(QDir(host->folder.path()).entryList(QDir::Files), QStringList{u"out.dat"_s});
 
     QVERIFY(SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL));
     save(path);
@@ -81,7 +81,7 @@ void WindowsFilesTest::readOnlyFileIsNotReplaced()
 
 void WindowsFilesTest::fileHeldOpenIsSaidToBeInUse()
 {
-    const QString path = rt::App::File(u"student2.dat"_s);
+    const QString path = rt::App::File(u"out.dat"_s);
     writeBytes(path, "old\r\n");
     const QString inUse =
         u"没有权限："_s + QDir::toNativeSeparators(path) + u"：另一个程序正在使用此文件"_s;
@@ -92,7 +92,7 @@ void WindowsFilesTest::fileHeldOpenIsSaidToBeInUse()
         QCOMPARE(messageOf([&] { save(path); }), inUse);
     }
     QCOMPARE(readBytes(path), QByteArray("old\r\n"));
-    QCOMPARE(QDir(host->folder.path()).entryList(QDir::Files), QStringList{u"student2.dat"_s});
+    QCOMPARE(QDir(host->folder.path()).entryList(QDir::Files), QStringList{u"out.dat"_s});
     save(path);
     QCOMPARE(readBytes(path), QByteArray("\"new\"\r\n"));
 }
