@@ -13,7 +13,7 @@ namespace {
 QString contents(const StudentLedger& ledger)
 {
     QString out;
-    for (int i = 1; i <= ledger.count(); ++i) {
+    for (int i = 1; i <= ledger.Count(); ++i) {
         const StudentRecord& r = ledger.Students(i);
         out += r.Name.value() + u'|' + r.Sex.value() + u'|' + rt::CStr(r.Age) + u'\n';
     }

@@ -91,7 +91,7 @@ void checkText(const QString& kept, const QString& what, const rt::InputFile& in
 
 } // namespace
 
-int StudentLedger::count() const
+int StudentLedger::Count() const
 {
     return Students.exists() ? Students.UBound().value() : 0;
 }
@@ -144,7 +144,7 @@ void StudentLedger::Save(const QString& path, const QString& source)
                   u"%1 就是 %2，保存不能覆盖读入的文件"_s.arg(QDir::toNativeSeparators(path),
                                                               QDir::toNativeSeparators(source)));
     rt::OutputFile out(path);
-    for (int i = 1; i <= count(); ++i) {
+    for (int i = 1; i <= Count(); ++i) {
         const StudentRecord& r = Students(i);
         out.Write(r.Name.value(), r.Sex.value(), r.Age);
     }
@@ -159,7 +159,7 @@ bool StudentLedger::Sort(SortKey key, SortOrder order)
     if (key == SortKey::Age)
         Saved = false;
     // A long list takes the fast path, which makes the very same exchanges.
-    if (count() > kPlainSortMost)
+    if (Count() > kPlainSortMost)
         FastExchangeSort(Students, key, order);
     else
         ExchangeSort(Students, key, order);
@@ -169,8 +169,8 @@ bool StudentLedger::Sort(SortKey key, SortOrder order)
 QString StudentLedger::Lines() const
 {
     QString lines;
-    lines.reserve(qsizetype(count()) * 16);
-    for (int i = 1; i <= count(); ++i)
+    lines.reserve(qsizetype(Count()) * 16);
+    for (int i = 1; i <= Count(); ++i)
         lines += RecordLine(Students(i), SortGap(Students(i)));
     return lines;
 }

@@ -52,6 +52,6 @@ public:
     bool Sort(SortKey key, SortOrder order);
     // Every record's line in list order, with the sort gap.
     QString Lines() const;
-
-    int count() const;
+    // How many records the list holds: 0 before the first load that reads one.
+    int Count() const;
 };

@@ -13,7 +13,7 @@ namespace rt {
 class InputFile {
 public:
     // The most a file may hold: it is read whole, so whatever the path names must stay small.
-    static constexpr qint64 kMaxBytes = 4 * 1024 * 1024;
+    static constexpr qint64 kMaxBytes = qint64{4} * 1024 * 1024;
 
     // Symbolic links are followed. Every error names the path (and where its links led): a
     // missing file is the file-not-found error, a missing folder on the way path-not-found,
