@@ -29,8 +29,10 @@ public:
         : v_(fit(v))
     {
     }
-    // Widening from a narrower Checked is implicit; narrowing must be asked for.
+    // Widening from a narrower Checked is implicit; narrowing must be asked for. (The checker
+    // does not read a conditional explicit.)
     template <std::signed_integral U>
+    // NOLINTNEXTLINE(google-explicit-constructor)
     constexpr explicit(sizeof(U) > sizeof(T)) Checked(Checked<U> other)
         : v_(fit(other.value()))
     {
@@ -42,6 +44,7 @@ public:
     friend constexpr Checked operator-(Checked a, Checked b) { return Checked(wide(a) - wide(b)); }
     friend constexpr Checked operator*(Checked a, Checked b) { return Checked(wide(a) * wide(b)); }
     friend constexpr Checked operator-(Checked a) { return Checked(-wide(a)); }
+    // NOLINTNEXTLINE(modernize-use-nullptr): the checker takes the comparison's 0 for a pointer
     friend constexpr auto operator<=>(Checked, Checked) = default;
     friend constexpr bool operator==(Checked, Checked) = default;
 
