@@ -1,0 +1,28 @@
+#pragma once
+
+#include "forms/control.h"
+
+#include <QString>
+
+class QRadioButton;
+
+namespace forms {
+
+// Option buttons of one window form one group: selecting one clears the others.
+class OptionButton : public Control {
+public:
+    OptionButton(Form& form, const ControlRow& row);
+
+    QString Caption() const;
+    void setCaption(const QString& caption);
+    bool Value() const;
+    void setValue(bool selected);
+
+    // Raised when the button becomes the selected one.
+    std::function<void()> Click;
+
+private:
+    QRadioButton* button_;
+};
+
+} // namespace forms
