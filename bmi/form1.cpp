@@ -35,7 +35,7 @@ Form1::Form1()
     Command1.Click = [this] { Command1_Click(); };
     Text1.KeyPress = [this](rt::Integer& KeyAscii) { Text1_KeyPress(KeyAscii); };
     Text2.KeyPress = [this](rt::Integer& KeyAscii) { Text2_KeyPress(KeyAscii); };
-    Timer1.Tick = [this] { Timer1_Timer(); };
+    Timer1.Timer = [this] { Timer1_Timer(); };
 }
 
 void Form1::Form_Load()

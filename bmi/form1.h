@@ -14,7 +14,7 @@ public:
     forms::TextBox& Text2 = control<forms::TextBox>("Text2");
     forms::CommandButton& Command1 = control<forms::CommandButton>("Command1");
     forms::PictureBox& Picture1 = control<forms::PictureBox>("Picture1");
-    forms::Timer& Timer1 = control<forms::Timer>("Timer1");
+    forms::TimerControl& Timer1 = control<forms::TimerControl>("Timer1");
 
 private:
     void Form_Load();

@@ -14,7 +14,7 @@ CheckBox::CheckBox(Form& form, const ControlRow& row)
     box_->setText(row.text);
     // Every change of the value is a Click, once: by the mouse, the keyboard, the program or an
     // accessibility client.
-    QObject::connect(box_, &QCheckBox::toggled, this, [this] { raise(Click); });
+    QObject::connect(box_, &QCheckBox::toggled, this, [this] { fire(Click); });
 }
 
 QString CheckBox::Caption() const

@@ -140,7 +140,7 @@ CommandButton::CommandButton(Form& form, const ControlRow& row)
         button_->picture = QPixmap(row.picture);
     button_->vertical = isVertical(row.font.name);
     setCaption(row.text);
-    QObject::connect(button_, &QPushButton::clicked, this, [this] { raise(Click); });
+    QObject::connect(button_, &QPushButton::clicked, this, [this] { fire(Click); });
 }
 
 QString CommandButton::Caption() const

@@ -115,7 +115,7 @@ void Control::SetFocus()
         widget_->setFocus(Qt::OtherFocusReason);
 }
 
-void Control::raise(const std::function<void()>& handler)
+void Control::fire(const std::function<void()>& handler)
 {
     form_.run(handler);
 }
@@ -163,7 +163,7 @@ bool Control::eventFilter(QObject* watched, QEvent* event)
         if (reason == Qt::ActiveWindowFocusReason && form_.focusAtDeactivation_ == this)
             break;
         form_.focusAtDeactivation_ = nullptr;
-        raise(GotFocus);
+        fire(GotFocus);
         break;
     }
     case QEvent::FocusOut:
@@ -180,7 +180,7 @@ bool Control::eventFilter(QObject* watched, QEvent* event)
         const QPointF at = source->mapTo(widget_, mouse->position());
         const int button = buttonCode(mouse->button());
         const int shift = shiftCode(mouse->modifiers());
-        raise([&] { MouseDown(button, shift, float(at.x() * 15), float(at.y() * 15)); });
+        fire([&] { MouseDown(button, shift, float(at.x() * 15), float(at.y() * 15)); });
         break;
     }
     case QEvent::KeyPress: {
@@ -191,11 +191,11 @@ bool Control::eventFilter(QObject* watched, QEvent* event)
             break;
         rt::Integer code = rt::Asc(typed);
         const rt::Integer before = code;
-        raise([&] { KeyPress(code); });
+        fire([&] { KeyPress(code); });
         if (code == before)
             break;
         if (code.value() != 0)
-            raise([&] { insertTyped(rt::Chr(code)); });
+            fire([&] { insertTyped(rt::Chr(code)); });
         return true; // the handler dropped or replaced the key
     }
     default:

@@ -13,7 +13,7 @@ namespace forms {
 class Form;
 
 // What every control has: its name, place, font, enabled state and the events that any
-// control can raise. Handlers are plain functions the program assigns; the control raises
+// control can fire. Handlers are plain functions the program assigns; the control fires
 // them inside its form's error trap.
 class Control : public QObject {
 public:
@@ -51,7 +51,8 @@ public:
     std::function<void(rt::Integer& keyAscii)> KeyPress;
 
 protected:
-    void raise(const std::function<void()>& handler);
+    // Runs an event handler inside the form's error trap.
+    void fire(const std::function<void()>& handler);
     // Also watch this widget (a scroll area's viewport) for the mouse.
     void watchMouse(QWidget* surface);
     virtual void fontChanged();

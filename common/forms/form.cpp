@@ -34,7 +34,7 @@ Control* makeControl(Form& form, const ControlRow& row)
     case Kind::PictureBox:
         return new PictureBox(form, row);
     case Kind::Timer:
-        return new Timer(form, row);
+        return new TimerControl(form, row);
     }
     return nullptr;
 }

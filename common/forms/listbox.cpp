@@ -14,7 +14,7 @@ ListBox::ListBox(Form& form, const ControlRow& row)
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     watchMouse(list_->viewport());
-    QObject::connect(list_, &QListWidget::itemClicked, this, [this] { raise(Click); });
+    QObject::connect(list_, &QListWidget::itemClicked, this, [this] { fire(Click); });
 }
 
 void ListBox::AddItem(const QString& item)

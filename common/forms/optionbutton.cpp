@@ -14,7 +14,7 @@ OptionButton::OptionButton(Form& form, const ControlRow& row)
     button_->setText(row.text);
     QObject::connect(button_, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            raise(Click);
+            fire(Click);
     });
 }
 

@@ -132,7 +132,7 @@ void TextBox::textEdited()
         lockedText_ = widgetText();
     }
     stale_ = true;
-    raise(Change);
+    fire(Change);
 }
 
 QString TextBox::Text() const
@@ -260,7 +260,7 @@ void TextBox::forgetEdits()
         return;
     }
     // A single-line box forgets them only when its text is set, which moves the cursor to the
-    // end; the same text again raises no change.
+    // end; the same text again fires no Change.
     const int cursor = line_->cursorPosition();
     line_->setText(line_->text());
     line_->setCursorPosition(cursor);

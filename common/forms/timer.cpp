@@ -6,34 +6,34 @@
 
 namespace forms {
 
-Timer::Timer(Form& form, const ControlRow& row)
+TimerControl::TimerControl(Form& form, const ControlRow& row)
     : Control(form, row, nullptr)
     , timer_(new QTimer(this))
 {
     timer_->setInterval(row.interval);
-    QObject::connect(timer_, &QTimer::timeout, this, [this] { raise(Tick); });
+    QObject::connect(timer_, &QTimer::timeout, this, [this] { fire(Timer); });
     if (row.interval > 0)
         timer_->start();
 }
 
-int Timer::Interval() const
+int TimerControl::Interval() const
 {
     return timer_->interval();
 }
 
-void Timer::setInterval(int ms)
+void TimerControl::setInterval(int ms)
 {
     timer_->setInterval(ms);
     if (ms <= 0)
         timer_->stop();
 }
 
-bool Timer::Enabled() const
+bool TimerControl::Enabled() const
 {
     return timer_->isActive();
 }
 
-void Timer::setEnabled(bool enabled)
+void TimerControl::setEnabled(bool enabled)
 {
     if (enabled && timer_->interval() > 0)
         timer_->start();

@@ -6,9 +6,10 @@ class QTimer;
 
 namespace forms {
 
-class Timer : public Control {
+// A timer: no widget, only its event. The class is not called Timer, since its event is.
+class TimerControl : public Control {
 public:
-    Timer(Form& form, const ControlRow& row);
+    TimerControl(Form& form, const ControlRow& row);
 
     int Interval() const;
     void setInterval(int ms);
@@ -16,7 +17,7 @@ public:
     void setEnabled(bool enabled) override;
 
     // The Timer event: every Interval milliseconds while enabled.
-    std::function<void()> Tick;
+    std::function<void()> Timer;
 
 private:
     QTimer* timer_;

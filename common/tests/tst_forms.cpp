@@ -181,7 +181,7 @@ void FormsTest::tabOrderFollowsTabIndex()
         visited << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(visited, (QStringList{u"Command1"_s, u"Text2"_s, u"Picture1"_s, u"Option1"_s}));
-    // Leaving Text1 raised nothing; coming back raises GotFocus again.
+    // Leaving Text1 fired nothing; coming back fires GotFocus again.
     form.events.clear();
     form.Text1.SetFocus();
     QCOMPARE(form.events, QStringList{u"Text1.GotFocus"_s});
@@ -324,7 +324,7 @@ void FormsTest::doubleClickOnBackgroundIsClickThenDblClick()
     QCOMPARE(form.events, QStringList());
 }
 
-// No program handles a click on a label or a picture box, and the runtime raises none: they
+// No program handles a click on a label or a picture box, and the runtime fires none: they
 // offer no Click a handler could be set on and then never run.
 template <typename T> constexpr bool hasClick = requires(T& control)
 {
@@ -663,11 +663,11 @@ void FormsTest::optionButtonsFormOneGroup()
 void FormsTest::timerRaisesItsEvent()
 {
     TestForm form;
-    auto& timer = form.control<Timer>("Timer1");
+    auto& timer = form.control<TimerControl>("Timer1");
     QVERIFY(timer.Enabled());
     QCOMPARE(timer.Interval(), 1000);
     int ticks = 0;
-    timer.Tick = [&] { ++ticks; };
+    timer.Timer = [&] { ++ticks; };
     timer.setInterval(20);
     QTRY_VERIFY(ticks >= 2);
     timer.setEnabled(false);
