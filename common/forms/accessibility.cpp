@@ -1,15 +1,13 @@
 #include "forms/accessibility.h"
 
+#include "forms/controlkinds.h"
 #include "forms/form.h"
 #include "forms/surface.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QCheckBox>
 #include <QFontMetrics>
-#include <QPushButton>
-#include <QRadioButton>
 
 namespace forms {
 
@@ -167,10 +165,13 @@ QAccessibleInterface* formsFactory(const QString&, QObject* object)
     // Only the forms' own buttons; a message box keeps the toolkit's.
     if (!button || !dynamic_cast<Form*>(button->window()))
         return nullptr;
-    if (qobject_cast<QRadioButton*>(button))
-        return new ButtonAccessible(button, QAccessible::RadioButton);
-    if (qobject_cast<QCheckBox*>(button))
-        return new ButtonAccessible(button, QAccessible::CheckBox);
+    // A kind with a role of its own says so; the others are push buttons.
+    for (const ControlKind& kind : controlKinds()) {
+        if (!kind.accessible)
+            continue;
+        if (QAccessibleInterface* own = kind.accessible(button))
+            return own;
+    }
     return new ButtonAccessible(button, QAccessible::Button);
 }
 
@@ -199,6 +200,11 @@ void announceChange(Surface& surface, const QString& before)
         QAccessibleTextUpdateEvent event(&surface, 0, before, after);
         QAccessible::updateAccessibility(&event);
     }
+}
+
+QAccessibleInterface* accessibleButton(QAbstractButton* button, QAccessible::Role role)
+{
+    return new ButtonAccessible(button, role);
 }
 
 } // namespace forms

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QAccessible>
 #include <QString>
+
+class QAbstractButton;
 
 namespace forms {
 
@@ -13,5 +16,9 @@ void installAccessibility();
 
 // Tells assistive technology that the printed text of a surface changed from what it was.
 void announceChange(Surface& surface, const QString& before);
+
+// A form's button as assistive technology sees it, in the given role (a push button, a check
+// box, an option button).
+QAccessibleInterface* accessibleButton(QAbstractButton* button, QAccessible::Role role);
 
 } // namespace forms

@@ -1,32 +1,41 @@
+#include "forms/backgroundclicks.h"
+
 #include "forms/form.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 
-// Click and DblClick of a form come from its background alone: the part of the client area
-// that no control covers.
 namespace forms {
 
-// A point of the client area that no control covers; a release outside the window is none.
-bool Form::isBackground(QPoint point) const
+BackgroundClicks::BackgroundClicks(Form& form)
+    : form_(form)
 {
-    return client_->rect().contains(point) && client_->childAt(point) == nullptr;
+    qApp->installEventFilter(this);
 }
 
-bool Form::eventFilter(QObject* watched, QEvent* event)
+BackgroundClicks::~BackgroundClicks()
 {
-    if (watched != client_) {
+    qApp->removeEventFilter(this);
+}
+
+// A point of the client area that no control covers; a release outside the window is none.
+bool BackgroundClicks::isBackground(QPoint point) const
+{
+    const Surface& client = form_.client();
+    return client.rect().contains(point) && client.childAt(point) == nullptr;
+}
+
+bool BackgroundClicks::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &form_.client()) {
         if (event->type() == QEvent::MouseButtonPress) {
             const auto* widget = qobject_cast<QWidget*>(watched);
-            if (widget && widget->window() == this)
+            if (widget && widget->window() == &form_)
                 clickedBackground_ = false;
         }
-        return QMainWindow::eventFilter(watched, event);
+        return false;
     }
     switch (event->type()) {
-    case QEvent::Resize:
-        if (started_ && !(windowState() & Qt::WindowMinimized))
-            run(Resize);
-        break;
     case QEvent::MouseButtonPress: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         pressOnBackground_ = isBackground(mouse->position().toPoint());
@@ -40,7 +49,7 @@ bool Form::eventFilter(QObject* watched, QEvent* event)
         // The release that ends a double-click is no second Click.
         if (pressOnBackground_ && onBackground && !afterDoubleClick_) {
             clickedBackground_ = true;
-            run(Click);
+            form_.run(form_.Click);
         }
         pressOnBackground_ = false;
         afterDoubleClick_ = false;
@@ -52,7 +61,7 @@ bool Form::eventFilter(QObject* watched, QEvent* event)
         if (onBackground && clickedBackground_) {
             clickedBackground_ = false;
             afterDoubleClick_ = true;
-            run(DblClick);
+            form_.run(form_.DblClick);
         } else {
             // Its first click was on a control: on the background this one is a plain Click.
             pressOnBackground_ = onBackground;
@@ -62,7 +71,7 @@ bool Form::eventFilter(QObject* watched, QEvent* event)
     default:
         break;
     }
-    return QMainWindow::eventFilter(watched, event);
+    return false;
 }
 
 } // namespace forms

@@ -1,4 +1,7 @@
-#include "forms/form.h"
+#include "forms/captionlabels.h"
+
+#include "forms/control.h"
+#include "forms/controlkinds.h"
 
 #include <QLabel>
 
@@ -27,28 +30,29 @@ int labelGap(const ControlRow& label, const ControlRow& box)
 
 } // namespace
 
-void Form::nameUncaptioned(std::span<const ControlRow> rows)
+void nameUncaptioned(std::span<const ControlRow> rows, const std::vector<Control*>& controls)
 {
     for (std::size_t b = 0; b < rows.size(); ++b) {
-        const Kind kind = rows[b].kind;
-        if (kind == Kind::ListBox || kind == Kind::PictureBox)
-            controls_[b]->widget()->setAccessibleName(controls_[b]->Name());
-        if (kind != Kind::TextBox)
+        const Naming naming = controlKind(rows[b].kind).naming;
+        if (naming == Naming::ByName)
+            controls[b]->widget()->setAccessibleName(controls[b]->Name());
+        if (naming != Naming::ByCaptionLabel)
             continue;
         QLabel* nearest = nullptr;
         int nearestGap = kLabelReach + 1;
         for (std::size_t l = 0; l < rows.size(); ++l) {
-            auto* label = qobject_cast<QLabel*>(controls_[l]->widget());
-            const int gap = rows[l].kind == Kind::Label ? labelGap(rows[l], rows[b]) : -1;
+            auto* label = qobject_cast<QLabel*>(controls[l]->widget());
+            const int gap =
+                controlKind(rows[l].kind).isCaptionLabel ? labelGap(rows[l], rows[b]) : -1;
             if (label && !label->buddy() && gap >= 0 && gap < nearestGap) {
                 nearest = label;
                 nearestGap = gap;
             }
         }
         if (nearest)
-            nearest->setBuddy(controls_[b]->widget());
+            nearest->setBuddy(controls[b]->widget());
         else
-            controls_[b]->widget()->setAccessibleName(controls_[b]->Name());
+            controls[b]->widget()->setAccessibleName(controls[b]->Name());
     }
 }
 

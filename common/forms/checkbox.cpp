@@ -1,5 +1,6 @@
 #include "forms/checkbox.h"
 
+#include "forms/accessibility.h"
 #include "forms/form.h"
 #include "forms/wholeareabutton.h"
 
@@ -35,6 +36,12 @@ int CheckBox::Value() const
 void CheckBox::setValue(int value)
 {
     box_->setChecked(value != 0);
+}
+
+QAccessibleInterface* CheckBox::accessible(QObject* object)
+{
+    auto* button = qobject_cast<QCheckBox*>(object);
+    return button ? accessibleButton(button, QAccessible::CheckBox) : nullptr;
 }
 
 } // namespace forms

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QAccessibleInterface;
 class QCheckBox;
 
 namespace forms {
@@ -18,6 +19,9 @@ public:
     void setValue(int value);
 
     std::function<void()> Click;
+
+    // Read by assistive technology as a check box.
+    static QAccessibleInterface* accessible(QObject* object);
 
 private:
     QCheckBox* box_;

@@ -160,16 +160,16 @@ bool Control::eventFilter(QObject* watched, QEvent* event)
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::PopupFocusReason)
             break;
-        if (reason == Qt::ActiveWindowFocusReason && form_.focusAtDeactivation_ == this)
+        if (reason == Qt::ActiveWindowFocusReason && form_.focusAtDeactivation() == this)
             break;
-        form_.focusAtDeactivation_ = nullptr;
+        form_.setFocusAtDeactivation(nullptr);
         fire(GotFocus);
         break;
     }
     case QEvent::FocusOut:
         if (watched == widget_ &&
             static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason)
-            form_.focusAtDeactivation_ = this;
+            form_.setFocusAtDeactivation(this);
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {

@@ -1,4 +1,4 @@
-#include "forms/form.h"
+#include "forms/errortrap.h"
 
 #include "forms/forms.h"
 
@@ -6,9 +6,7 @@ using namespace Qt::StringLiterals;
 
 namespace forms {
 
-// The error trap around every handler: a run-time error is shown in a message box, with the
-// runtime's message, and the program keeps running.
-void Form::run(const std::function<void()>& handler)
+void runTrapped(const std::function<void()>& handler)
 {
     if (!handler)
         return;

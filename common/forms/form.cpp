@@ -1,6 +1,8 @@
 #include "forms/form.h"
 
-#include "forms/forms.h"
+#include "forms/captionlabels.h"
+#include "forms/controlkinds.h"
+#include "forms/errortrap.h"
 #include "forms/modal.h"
 
 #include <QApplication>
@@ -16,29 +18,6 @@ namespace forms {
 
 namespace {
 
-Control* makeControl(Form& form, const ControlRow& row)
-{
-    switch (row.kind) {
-    case Kind::TextBox:
-        return new TextBox(form, row);
-    case Kind::CommandButton:
-        return new CommandButton(form, row);
-    case Kind::Label:
-        return new Label(form, row);
-    case Kind::ListBox:
-        return new ListBox(form, row);
-    case Kind::CheckBox:
-        return new CheckBox(form, row);
-    case Kind::OptionButton:
-        return new OptionButton(form, row);
-    case Kind::PictureBox:
-        return new PictureBox(form, row);
-    case Kind::Timer:
-        return new TimerControl(form, row);
-    }
-    return nullptr;
-}
-
 bool takesFocus(const Control* c)
 {
     const QWidget* w = c->widget();
@@ -51,6 +30,7 @@ Form::Form(const FormRow& form, std::span<const ControlRow> controls,
            std::span<const MenuRow> menus)
     : font_(form.font)
     , client_(new Surface(this))
+    , backgroundClicks_(*this)
 {
     setObjectName(Name());
     setWindowTitle(form.caption);
@@ -63,14 +43,12 @@ Form::Form(const FormRow& form, std::span<const ControlRow> controls,
         palette.setColor(QPalette::Window, form.background);
         client_->setPalette(palette);
     }
-    // The client area's events, and the presses on the controls too: the toolkit pairs two
-    // clicks by time and place alone, so a double-click on the background may have begun on a
-    // control.
-    qApp->installEventFilter(this);
+    // The client area's Resize.
+    client_->installEventFilter(this);
 
     for (const ControlRow& row : controls)
-        controls_.push_back(makeControl(*this, row));
-    nameUncaptioned(controls);
+        controls_.push_back(controlKind(row.kind).make(*this, row));
+    nameUncaptioned(controls, controls_);
 
     // The tab key follows TabIndex.
     std::vector<Control*> order;
@@ -82,14 +60,11 @@ Form::Form(const FormRow& form, std::span<const ControlRow> controls,
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1]->widget(), order[i]->widget());
 
-    buildMenus(menus);
+    menus_.build(*this, menus);
     place(form);
 }
 
-Form::~Form()
-{
-    qApp->removeEventFilter(this);
-}
+Form::~Form() = default;
 
 void Form::place(const FormRow& form)
 {
@@ -149,10 +124,10 @@ void Form::missing(const char* name) const
 
 MenuItem& Form::menu(const char* name) const
 {
-    const auto it = menus_.find(QString::fromLatin1(name));
-    if (it == menus_.end())
+    MenuItem* item = menus_.find(name);
+    if (!item)
         missing(name);
-    return *it->second;
+    return *item;
 }
 
 int Form::ScaleWidth() const
@@ -191,6 +166,11 @@ void Form::Show()
         (*first)->SetFocus();
 }
 
+void Form::run(const std::function<void()>& handler)
+{
+    runTrapped(handler);
+}
+
 void Form::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::WindowStateChange && started_) {
@@ -200,6 +180,14 @@ void Form::changeEvent(QEvent* event)
             run(Resize);
     }
     QMainWindow::changeEvent(event);
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == client_ && event->type() == QEvent::Resize && started_ &&
+        !(windowState() & Qt::WindowMinimized))
+        run(Resize);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace forms

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/backgroundclicks.h"
 #include "forms/controls.h"
 #include "forms/layout.h"
 #include "forms/menu.h"
@@ -9,14 +10,14 @@
 #include <QPointer>
 #include <functional>
 #include <initializer_list>
-#include <map>
 #include <span>
 #include <vector>
 
 namespace forms {
 
 // One program window, built from its layout tables. The client area is a print surface;
-// the controls stand on it, the menu bar above it.
+// the controls stand on it, the menu bar above it. The form holds the window, its controls
+// and the error trap; its background clicks and its menus keep their own state.
 class Form : public QMainWindow {
 public:
     Form(const FormRow& form, std::span<const ControlRow> controls,
@@ -63,6 +64,11 @@ public:
     // box and the program goes on.
     void run(const std::function<void()>& handler);
 
+    // The control whose focus went with the window when it was last deactivated: its focus
+    // coming back with the window is no new GotFocus.
+    Control* focusAtDeactivation() const { return focusAtDeactivation_; }
+    void setFocusAtDeactivation(Control* control) { focusAtDeactivation_ = control; }
+
     std::function<void()> Load;
     std::function<void()> Resize;
     std::function<void()> Click;    // on the background only
@@ -73,28 +79,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    friend class Control;
     Control* find(const char* name) const;
     [[noreturn]] void missing(const char* name) const;
-    // A control without a caption of its own (a text box, a list box, a picture box) is named
-    // for a screen reader by its caption label, the label just left of it or just above it
-    // (a text box's buddy), else by its name.
-    void nameUncaptioned(std::span<const ControlRow> rows);
-    void buildMenus(std::span<const MenuRow> menus);
     void place(const FormRow& form);
-    bool isBackground(QPoint point) const;
 
     Font font_;
     Surface* client_;
+    BackgroundClicks backgroundClicks_;
     std::vector<Control*> controls_;
-    std::map<QString, MenuItem*> menus_;
+    Menus menus_;
     bool started_ = false;
-    bool pressOnBackground_ = false;
-    bool afterDoubleClick_ = false;
-    // The last click was a Click on the background, so a double-click there completes it.
-    bool clickedBackground_ = false;
-    // The control that had the focus when the window was last deactivated: its focus coming
-    // back with the window is no new GotFocus.
     QPointer<Control> focusAtDeactivation_;
 };
 

@@ -66,7 +66,13 @@ void MenuItem::triggered()
     form_.run(Click);
 }
 
-void Form::buildMenus(std::span<const MenuRow> menus)
+MenuItem* Menus::find(const char* name) const
+{
+    const auto it = items_.find(QString::fromLatin1(name));
+    return it == items_.end() ? nullptr : it->second;
+}
+
+void Menus::build(Form& form, std::span<const MenuRow> menus)
 {
     auto hasItems = [&](const char* name) {
         return std::any_of(menus.begin(), menus.end(), [&](const MenuRow& r) {
@@ -76,7 +82,7 @@ void Form::buildMenus(std::span<const MenuRow> menus)
     for (const MenuRow& row : menus) {
         QMenu* parentMenu = nullptr;
         if (row.parent) {
-            parentMenu = menu(row.parent).submenu();
+            parentMenu = form.menu(row.parent).submenu();
             if (!parentMenu) {
                 std::fprintf(stderr, "menu %s has no items of its own\n", row.parent);
                 std::abort();
@@ -85,20 +91,20 @@ void Form::buildMenus(std::span<const MenuRow> menus)
         QAction* action = nullptr;
         QMenu* submenu = nullptr;
         if (hasItems(row.name)) {
-            submenu = new QMenu(row.caption, this);
-            action = parentMenu ? parentMenu->addMenu(submenu) : menuBar()->addMenu(submenu);
+            submenu = new QMenu(row.caption, &form);
+            action = parentMenu ? parentMenu->addMenu(submenu) : form.menuBar()->addMenu(submenu);
         } else if (row.caption == u"-"_s) {
-            action = parentMenu ? parentMenu->addSeparator() : menuBar()->addSeparator();
+            action = parentMenu ? parentMenu->addSeparator() : form.menuBar()->addSeparator();
         } else {
-            action =
-                parentMenu ? parentMenu->addAction(row.caption) : menuBar()->addAction(row.caption);
+            action = parentMenu ? parentMenu->addAction(row.caption)
+                                : form.menuBar()->addAction(row.caption);
         }
         if (!row.shortcut.isEmpty()) {
             action->setShortcut(QKeySequence(row.shortcut));
             action->setShortcutContext(Qt::WindowShortcut);
-            addAction(action); // a shortcut works while its menu is closed
+            form.addAction(action); // a shortcut works while its menu is closed
         }
-        menus_[QString::fromLatin1(row.name)] = new MenuItem(*this, row, action, submenu);
+        items_[QString::fromLatin1(row.name)] = new MenuItem(form, row, action, submenu);
     }
 }
 

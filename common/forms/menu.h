@@ -3,7 +3,10 @@
 #include "forms/layout.h"
 
 #include <QObject>
+#include <QString>
 #include <functional>
+#include <map>
+#include <span>
 
 class QAction;
 class QMenu;
@@ -38,6 +41,17 @@ private:
     QAction* action_;
     QMenu* submenu_;
     bool checked_ = false;
+};
+
+// The window's menu items by name: the menu bar and its submenus, built from the menu table.
+class Menus {
+public:
+    void build(Form& form, std::span<const MenuRow> rows);
+    // nullptr when the table has no item of that name.
+    MenuItem* find(const char* name) const;
+
+private:
+    std::map<QString, MenuItem*> items_;
 };
 
 } // namespace forms

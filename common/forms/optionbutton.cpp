@@ -1,5 +1,6 @@
 #include "forms/optionbutton.h"
 
+#include "forms/accessibility.h"
 #include "forms/form.h"
 #include "forms/wholeareabutton.h"
 
@@ -36,6 +37,12 @@ bool OptionButton::Value() const
 void OptionButton::setValue(bool selected)
 {
     button_->setChecked(selected);
+}
+
+QAccessibleInterface* OptionButton::accessible(QObject* object)
+{
+    auto* button = qobject_cast<QRadioButton*>(object);
+    return button ? accessibleButton(button, QAccessible::RadioButton) : nullptr;
 }
 
 } // namespace forms

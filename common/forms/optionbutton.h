@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QAccessibleInterface;
 class QRadioButton;
 
 namespace forms {
@@ -20,6 +21,9 @@ public:
 
     // Raised when the button becomes the selected one.
     std::function<void()> Click;
+
+    // Read by assistive technology as a option button.
+    static QAccessibleInterface* accessible(QObject* object);
 
 private:
     QRadioButton* button_;
