@@ -110,7 +110,8 @@ function(add_program name)
     endif()
 
     if(ARG_TESTS)
-        add_qt_test(tst_${name} LABEL window SOURCES ${ARG_TESTS} ${ARG_RESOURCES}
+        add_qt_test(tst_${name} LABEL window
+                    SOURCES ${ARG_TESTS} ${ARG_RESOURCES} ${PROJECT_SOURCE_DIR}/common/tests/windowtest.h
                     LIBS ${name}_parts SCALES ${ARG_TEST_SCALES})
     endif()
 endfunction()

@@ -1,12 +1,10 @@
 #include "form1.h"
-#include "tests/testhost.h"
-#include "tests/uitest.h"
+#include "tests/windowtest.h"
 #include "tidy.h"
 
 #include <QSet>
 #include <QTest>
 #include <algorithm>
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -67,15 +65,12 @@ Values range(int from, int to)
 
 } // namespace
 
-class ArrtidyTest : public QObject {
+class ArrtidyTest : public WindowTest {
     Q_OBJECT
 
-    std::optional<TestHost> host; // made afresh for each test function
+    QString program() const override { return u"arrtidy"_s; }
 
 private slots:
-    void initTestCase() { forms::setUpToolkit(u"arrtidy"_s); }
-    void init() { host.emplace(); }
-    void cleanup() { host.reset(); }
     void removeRepeatsThenSort_data();
     void removeRepeatsThenSort();
     void windowStartsEmptyWithItsCaptionSizeAndFont();

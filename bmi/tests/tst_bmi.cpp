@@ -1,14 +1,11 @@
 #include "bodymass.h"
 #include "form1.h"
-#include "tests/testhost.h"
-#include "tests/uitest.h"
+#include "tests/windowtest.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
-
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -29,15 +26,12 @@ void type(forms::TextBox& box, const QString& text)
 
 } // namespace
 
-class BmiTest : public QObject {
+class BmiTest : public WindowTest {
     Q_OBJECT
 
-    std::optional<TestHost> host; // made afresh for each test function
+    QString program() const override { return u"bmi"_s; }
 
 private slots:
-    void initTestCase() { forms::setUpToolkit(u"bmi"_s); }
-    void init() { host.emplace(); }
-    void cleanup() { host.reset(); }
     void windowFollowsItsLayout();
     void focusStartsInTheHeightBox();
     void indexToTwoPlacesInSinglePrecision_data();

@@ -1,6 +1,5 @@
 #include "forms/forms.h"
-#include "testhost.h"
-#include "uitest.h"
+#include "windowtest.h"
 
 #include "forms/widgethost.h"
 
@@ -14,8 +13,6 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
-
-#include <optional>
 
 using namespace Qt::StringLiterals;
 using namespace forms;
@@ -78,15 +75,12 @@ void show(Form& form)
 
 } // namespace
 
-class FormsTest : public QObject {
+class FormsTest : public WindowTest {
     Q_OBJECT
 
-    std::optional<TestHost> host; // made afresh for each test function
+    QString program() const override { return u"formstest"_s; }
 
 private slots:
-    void initTestCase() { setUpToolkit(u"formstest"_s); }
-    void init() { host.emplace(); }
-    void cleanup() { host.reset(); }
     void geometryComesFromTwips();
     void framesAndStartPosition();
     void startUpOrderIsLoadResizeFocus();

@@ -1,14 +1,11 @@
 #include "form1.h"
 #include "glyphs.h"
-#include "tests/testhost.h"
-#include "tests/uitest.h"
+#include "tests/windowtest.h"
 
 #include <QInputMethodEvent>
 #include <QPlainTextEdit>
 #include <QSet>
 #include <QTest>
-
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -57,15 +54,12 @@ QList<int> countsOf(const QString& text)
 
 } // namespace
 
-class GlyphmixTest : public QObject {
+class GlyphmixTest : public WindowTest {
     Q_OBJECT
 
-    std::optional<TestHost> host; // made afresh for each test function
+    QString program() const override { return u"glyphmix"_s; }
 
 private slots:
-    void initTestCase() { forms::setUpToolkit(u"glyphmix"_s); }
-    void init() { host.emplace(); }
-    void cleanup() { host.reset(); }
     void windowFollowsItsLayout();
     void loadFillsText1BeforeTheWindowShows();
     void everySeedGivesSequencesThatStopWhereTheyShould();

@@ -1,12 +1,9 @@
 #include "form1.h"
 #include "gcd.h"
-#include "tests/testhost.h"
-#include "tests/uitest.h"
+#include "tests/windowtest.h"
 
 #include <QApplication>
 #include <QTest>
-
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -30,15 +27,12 @@ void press(Form1& form)
 
 } // namespace
 
-class PairfactorTest : public QObject {
+class PairfactorTest : public WindowTest {
     Q_OBJECT
 
-    std::optional<TestHost> host; // made afresh for each test function
+    QString program() const override { return u"pairfactor"_s; }
 
 private slots:
-    void initTestCase() { forms::setUpToolkit(u"pairfactor"_s); }
-    void init() { host.emplace(); }
-    void cleanup() { host.reset(); }
     void windowFollowsItsLayout();
     void gcdExchangesThroughTheReferences_data();
     void gcdExchangesThroughTheReferences();

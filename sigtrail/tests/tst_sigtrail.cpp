@@ -1,13 +1,10 @@
 #include "form1.h"
-#include "tests/testhost.h"
-#include "tests/uitest.h"
+#include "tests/windowtest.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QListWidget>
 #include <QTest>
-
-#include <optional>
 
 using namespace Qt::StringLiterals;
 using forms::px;
@@ -58,15 +55,12 @@ QList<int> values(Form1& f)
 
 Q_DECLARE_METATYPE(Action)
 
-class SigtrailTest : public QObject {
+class SigtrailTest : public WindowTest {
     Q_OBJECT
 
-    std::optional<TestHost> host; // made afresh for each test function
+    QString program() const override { return u"sigtrail"_s; }
 
 private slots:
-    void initTestCase() { forms::setUpToolkit(u"sigtrail"_s); }
-    void init() { host.emplace(); }
-    void cleanup() { host.reset(); }
     void startUpLogsResizeThenFocus();
     void tabFollowsTheTabIndex();
     void eachActionAppendsItsLines_data();

@@ -3,8 +3,7 @@
 #include "form1.h"
 #include "students.h"
 #include "tests/filetest.h"
-#include "tests/testhost.h"
-#include "tests/uitest.h"
+#include "tests/windowtest.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,7 +16,6 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <functional>
-#include <optional>
 
 using namespace Qt::StringLiterals;
 using namespace forms;
@@ -89,15 +87,12 @@ const QByteArray kThree =
 
 } // namespace
 
-class StuledgerTest : public QObject {
+class StuledgerTest : public WindowTest {
     Q_OBJECT
 
-    std::optional<TestHost> host; // made afresh for each test function
+    QString program() const override { return u"stuledger"_s; }
 
 private slots:
-    void initTestCase() { setUpToolkit(u"stuledger"_s); }
-    void init() { host.emplace(); }
-    void cleanup() { host.reset(); }
 
     // The model, without a window.
     void recordLineGaps_data();

@@ -1,6 +1,5 @@
 #include "form1.h"
-#include "tests/testhost.h"
-#include "tests/uitest.h"
+#include "tests/windowtest.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -14,8 +13,6 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QtEndian>
-
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -52,15 +49,12 @@ quint16 le16(const QByteArray& bytes, int at)
 
 } // namespace
 
-class TapkeyTest : public QObject {
+class TapkeyTest : public WindowTest {
     Q_OBJECT
 
-    std::optional<TestHost> host; // made afresh for each test function
+    QString program() const override { return u"tapkey"_s; }
 
 private slots:
-    void initTestCase() { forms::setUpToolkit(u"tapkey"_s); }
-    void init() { host.emplace(); }
-    void cleanup() { host.reset(); }
     void windowIsAFramelessBlackHandsetInTheMiddle();
     void controlsStandWhereTheirTwipsSay_data();
     void controlsStandWhereTheirTwipsSay();
