@@ -118,7 +118,7 @@ void ArrtidyTest::windowStartsEmptyWithItsCaptionSizeAndFont()
     Form1 form;
     QVERIFY(uitest::show(form));
     QCOMPARE(form.Caption(), u"数组排序"_s);
-    QCOMPARE(form.client().size(), QSize(593, 108));
+    uitest::checkLayout(form);
     QVERIFY(!form.menuWidget());
     QVERIFY(form.controls().empty());
     QCOMPARE(form.FontName(), u"宋体"_s);

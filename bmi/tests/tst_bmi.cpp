@@ -51,7 +51,7 @@ void BmiTest::windowFollowsItsLayout()
     Form1 form;
     QVERIFY(uitest::show(form));
     QCOMPARE(form.Caption(), u"Form1"_s);
-    QCOMPARE(form.client().size(), QSize(355, 176));
+    uitest::checkLayout(form);
     QVERIFY(!form.menuWidget());
     QCOMPARE(form.minimumSize(), form.maximumSize());
     QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
@@ -62,12 +62,6 @@ void BmiTest::windowFollowsItsLayout()
     QCOMPARE(form.Text1.Text(), u"50"_s);
     QCOMPARE(form.Text2.Text(), u"167"_s);
     QCOMPARE(form.Command1.Caption(), u"计算"_s);
-    QCOMPARE(form.Text1.widget()->geometry(), QRect(88, 11, 41, 27));
-    QCOMPARE(form.Text2.widget()->geometry(), QRect(216, 11, 49, 27));
-    QCOMPARE(form.Command1.widget()->geometry(), QRect(280, 8, 57, 33));
-    QCOMPARE(form.Picture1.widget()->geometry(), QRect(48, 48, 289, 113));
-    QCOMPARE(form.Label1.widget()->pos(), QPoint(8, 15));
-    QCOMPARE(form.Label2.widget()->pos(), QPoint(136, 15));
 
     for (const forms::Control* c :
          {static_cast<forms::Control*>(&form.Label1), static_cast<forms::Control*>(&form.Text1),

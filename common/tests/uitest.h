@@ -3,9 +3,12 @@
 #include "forms/fonts.h"
 #include "forms/form.h"
 
+#include <QDebug>
 #include <QFontInfo>
 
 #include <QTest>
+#include <cmath>
+#include <span>
 
 // Helpers for tests that drive a real window.
 namespace uitest {
@@ -41,6 +44,45 @@ inline QString drawingFace(const QString& face)
 inline QString drawnFace(const QWidget* widget)
 {
     return QFontInfo(widget->font()).family();
+}
+
+// Twips to logical pixels, worked out apart from the form runtime's own conversion so that a
+// fault in that shows here.
+inline int pixels(int twips)
+{
+    return static_cast<int>(std::lround(twips / 15.0));
+}
+
+// The window stands as its layout table says: the client area has the form's size and every
+// control with a place on the window stands where its row puts it. An AutoSize label is held
+// to its corner only, as its caption sizes it.
+inline void checkLayout(const forms::Form& form, const forms::FormRow& formRow,
+                        std::span<const forms::ControlRow> rows)
+{
+    QCOMPARE(form.client().size(), QSize(pixels(formRow.width), pixels(formRow.height)));
+    for (const forms::ControlRow& row : rows) {
+        const QWidget* widget = form.control<forms::Control>(row.name).widget();
+        if (!widget)
+            continue; // a timer
+        const QRect expected(pixels(row.left), pixels(row.top), pixels(row.width),
+                             pixels(row.height));
+        const QRect actual = row.style & forms::AutoSize ? QRect(widget->pos(), expected.size())
+                                                         : widget->geometry();
+        const auto text = [](QRect r) {
+            QString out;
+            QDebug(&out).nospace() << r;
+            return out;
+        };
+        QVERIFY2(actual == expected,
+                 qPrintable(QStringLiteral("%1 stands at %2, its row says %3")
+                                .arg(QLatin1StringView(row.name), text(actual), text(expected))));
+    }
+}
+
+// The same for a program's Form1, against the tables it is built from.
+template <typename ProgramForm> void checkLayout(const ProgramForm& form)
+{
+    checkLayout(form, ProgramForm::formRow, ProgramForm::controlRows);
 }
 
 } // namespace uitest

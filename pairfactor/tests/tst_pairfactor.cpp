@@ -48,7 +48,7 @@ void PairfactorTest::windowFollowsItsLayout()
     Form1 form;
     QVERIFY(uitest::show(form));
     QCOMPARE(form.Caption(), u"最大公因数"_s);
-    QCOMPARE(form.client().size(), QSize(335, 135));
+    uitest::checkLayout(form);
     QVERIFY(!form.menuWidget());
     QVERIFY(form.windowFlags() & Qt::WindowMaximizeButtonHint);
     QVERIFY(form.minimumSize() != form.maximumSize());
@@ -58,10 +58,6 @@ void PairfactorTest::windowFollowsItsLayout()
     QCOMPARE(form.Command1.Caption(), u"求最大公因数"_s);
     QCOMPARE(form.Label1.Caption(), u"Label1"_s);
     QVERIFY(form.Label1.AutoSize());
-    QCOMPARE(form.Text1.widget()->geometry(), QRect(32, 32, 49, 33));
-    QCOMPARE(form.Text2.widget()->geometry(), QRect(96, 32, 49, 33));
-    QCOMPARE(form.Command1.widget()->geometry(), QRect(168, 32, 137, 33));
-    QCOMPARE(form.Label1.widget()->pos(), QPoint(112, 88));
     for (const forms::Control* c : form.controls()) {
         QCOMPARE(c->FontName(), u"宋体"_s);
         QCOMPARE(c->FontSize(), 15.75f);
@@ -202,7 +198,7 @@ void PairfactorTest::labelGrowsRightAndDownFromItsCorner()
     type(form.Text2, u"17711"_s);
     press(form);
     QCOMPARE(form.Label1.Caption(), kPrefix + u"17711"_s);
-    QCOMPARE(label->pos(), QPoint(112, 88));
+    uitest::checkLayout(form); // the label keeps its corner
     QVERIFY(label->width() > before.width());
     QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(form.Label1.Caption()));
     QVERIFY(label->height() >= label->fontMetrics().height());

@@ -56,7 +56,6 @@ class TapkeyTest : public WindowTest {
 
 private slots:
     void windowIsAFramelessBlackHandsetInTheMiddle();
-    void controlsStandWhereTheirTwipsSay_data();
     void controlsStandWhereTheirTwipsSay();
     void captionsAndFonts_data();
     void captionsAndFonts();
@@ -97,38 +96,17 @@ void TapkeyTest::windowIsAFramelessBlackHandsetInTheMiddle()
              screen.topLeft() + QPoint((screen.width() - 354) / 2, (screen.height() - 506) / 2));
 }
 
-void TapkeyTest::controlsStandWhereTheirTwipsSay_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("pixels");
-    // 15 twips to the pixel: the keypad's 1560 by 1080 pitch is 104 by 72.
-    QTest::newRow("display") << u"Text1"_s << QRect(8, 32, 337, 161);
-    QTest::newRow("1") << u"Command1"_s << QRect(24, 208, 99, 67);
-    QTest::newRow("2") << u"Command2"_s << QRect(128, 208, 99, 67);
-    QTest::newRow("3") << u"Command3"_s << QRect(232, 208, 99, 67);
-    QTest::newRow("4") << u"Command4"_s << QRect(24, 280, 99, 67);
-    QTest::newRow("5") << u"Command5"_s << QRect(128, 280, 99, 67);
-    QTest::newRow("6") << u"Command6"_s << QRect(232, 280, 99, 67);
-    QTest::newRow("7") << u"Command7"_s << QRect(24, 352, 99, 67);
-    QTest::newRow("8") << u"Command8"_s << QRect(128, 352, 99, 67);
-    QTest::newRow("9") << u"Command9"_s << QRect(232, 352, 99, 67);
-    QTest::newRow("c") << u"Command10"_s << QRect(24, 424, 99, 67);
-    QTest::newRow("0") << u"Command11"_s << QRect(128, 424, 99, 67);
-    QTest::newRow("mode") << u"Command12"_s << QRect(232, 424, 99, 67);
-}
-
 void TapkeyTest::controlsStandWhereTheirTwipsSay()
 {
-    QFETCH(QString, name);
-    QFETCH(QRect, pixels);
     Form1 form;
     QVERIFY(uitest::show(form));
-    const forms::Control& c = form.control<forms::Control>(name.toLatin1().constData());
-    QCOMPARE(c.widget()->geometry(), pixels);
-    // Relative to the window itself, since the client area starts at its corner.
-    QCOMPARE(c.widget()->mapTo(&form, QPoint(0, 0)), pixels.topLeft());
-    QVERIFY(c.widget()->isVisible());
-    QVERIFY(c.widget()->isEnabled());
+    uitest::checkLayout(form);
+    for (const forms::Control* c : form.controls()) {
+        // Relative to the window itself, since the client area starts at its corner.
+        QCOMPARE(c->widget()->mapTo(&form, QPoint(0, 0)), c->widget()->pos());
+        QVERIFY(c->widget()->isVisible());
+        QVERIFY(c->widget()->isEnabled());
+    }
 }
 
 void TapkeyTest::captionsAndFonts_data()
