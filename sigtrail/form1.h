@@ -3,7 +3,7 @@
 #include "forms/forms.h"
 
 // The event trace window: each traced event appends one line to List1, so the list shows
-// which events the form runtime raised, and in what order.
+// which events the form runtime fired, and in what order.
 class Form1 : public forms::Form {
 public:
     Form1();

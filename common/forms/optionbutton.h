@@ -19,7 +19,7 @@ public:
     bool Value() const;
     void setValue(bool selected);
 
-    // Raised when the button becomes the selected one.
+    // Fired when the button becomes the selected one.
     std::function<void()> Click;
 
     // Read by assistive technology as a option button.

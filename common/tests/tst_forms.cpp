@@ -108,9 +108,9 @@ private slots:
     void buttonCaptionWrapsWhereItIsTooWide();
     void keyPressGivesTheCodeByReference();
     void mouseDownReportsTheButtonAndNoContextMenuShows();
-    void minimiseAndRestoreRaiseResize();
+    void minimiseAndRestoreFireResize();
     void optionButtonsFormOneGroup();
-    void timerRaisesItsEvent();
+    void timerFiresItsEvent();
     void textBoxesTakeTheirCaptionLabelsAsNames();
     void everyControlTellsItsTextToAssistiveTechnology();
     void printedLinesAreTheSurfacesAccessibleText();
@@ -622,7 +622,7 @@ void FormsTest::mouseDownReportsTheButtonAndNoContextMenuShows()
     QVERIFY(!QApplication::activePopupWidget());
 }
 
-void FormsTest::minimiseAndRestoreRaiseResize()
+void FormsTest::minimiseAndRestoreFireResize()
 {
     TestForm form;
     show(form);
@@ -654,7 +654,7 @@ void FormsTest::optionButtonsFormOneGroup()
     QCOMPARE(clicks, (QStringList{u"1"_s, u"2"_s, u"1"_s}));
 }
 
-void FormsTest::timerRaisesItsEvent()
+void FormsTest::timerFiresItsEvent()
 {
     TestForm form;
     auto& timer = form.control<TimerControl>("Timer1");

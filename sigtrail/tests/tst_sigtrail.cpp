@@ -96,7 +96,7 @@ void SigtrailTest::tabFollowsTheTabIndex()
     // The two option buttons are one group and so one stop of the Tab key.
     QCOMPARE(visited, (QStringList{u"List1"_s, u"Command1"_s, u"Option1"_s, u"Check1"_s,
                                    u"Check2"_s, u"Command2"_s, u"Text1"_s}));
-    // Only the return to Text1 is traced; passing the others raises nothing they handle.
+    // Only the return to Text1 is traced; passing the others fires nothing they handle.
     QCOMPARE(f.List1.items(), (QStringList{kResize, kFocus, kFocus}));
 }
 
