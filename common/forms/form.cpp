@@ -64,7 +64,13 @@ Form::Form(const FormRow& form, std::span<const ControlRow> controls,
     place(form);
 }
 
-Form::~Form() = default;
+Form::~Form()
+{
+    // The controls go before the window closes: closing it moves the focus, and a control
+    // would note where the focus was on a form that is no more.
+    qDeleteAll(controls_);
+    controls_.clear();
+}
 
 void Form::place(const FormRow& form)
 {
