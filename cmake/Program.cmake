@@ -133,17 +133,9 @@ function(install_launcher name title comment)
 endfunction()
 
 # After every program is added: build/programs.txt, the one list of the programs built, one
-# name a line, which the scripts, checks and tools read; and on Windows the handout's note,
-# which lists them.
+# name a line, which the scripts, checks and tools read.
 function(write_program_list)
     get_property(programs GLOBAL PROPERTY COURSE_PROGRAMS)
     list(JOIN programs "\n" lines)
     file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/programs.txt CONTENT "${lines}\n")
-    if(WIN32)
-        get_property(handout_lines GLOBAL PROPERTY COURSE_HANDOUT_LINES)
-        list(JOIN handout_lines "\r\n" HANDOUT_PROGRAMS)
-        configure_file(${PROJECT_SOURCE_DIR}/cmake/handout/说明.txt.in
-                       ${CMAKE_BINARY_DIR}/handout/说明.txt @ONLY NEWLINE_STYLE CRLF)
-        install(FILES ${CMAKE_BINARY_DIR}/handout/说明.txt DESTINATION ${PROGRAM_INSTALL_DIR})
-    endif()
 endfunction()

@@ -38,7 +38,30 @@ file(COPY ${QTBASE_TRANSLATION} DESTINATION ${CMAKE_BINARY_DIR}/bin/translations
 file(COPY ${QTBASE_TRANSLATION} DESTINATION ${CMAKE_BINARY_DIR}/tests/translations)
 install(FILES ${QTBASE_TRANSLATION} DESTINATION ${PROGRAM_INSTALL_DIR}/translations)
 
+# After every program is added: the handout's note, which lists them, and the stripping of
+# what is installed. A handout leaves out the debug sections (cpack installs with --strip):
+# install() strips the programs itself, the libraries installed as plain files are stripped
+# here, last, where they were put.
+function(finish_handout)
+    get_property(handout_lines GLOBAL PROPERTY COURSE_HANDOUT_LINES)
+    list(JOIN handout_lines "\r\n" HANDOUT_PROGRAMS)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/handout/说明.txt.in
+                   ${CMAKE_BINARY_DIR}/handout/说明.txt @ONLY NEWLINE_STYLE CRLF)
+    install(FILES ${CMAKE_BINARY_DIR}/handout/说明.txt DESTINATION ${PROGRAM_INSTALL_DIR})
+    install(CODE "
+        if(CMAKE_INSTALL_DO_STRIP)
+            file(GLOB_RECURSE binaries \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.dll\"
+                                       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.exe\")
+            foreach(binary \${binaries})
+                execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-debug \"\${binary}\"
+                                COMMAND_ERROR_IS_FATAL ANY)
+            endforeach()
+        endif()
+    ")
+endfunction()
+
 set(CPACK_GENERATOR ZIP)
+set(CPACK_STRIP_FILES TRUE)
 set(CPACK_PACKAGE_FILE_NAME "coursework-${PROJECT_VERSION}-windows")
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 include(CPack)

@@ -28,6 +28,12 @@ for file in "${programs[@]/%/.exe}" student1.dat 说明.txt Qt6Core.dll Qt6Gui.d
     [ -f "$folder/$file" ] || { echo "FAIL: the handout has no $file"; exit 1; }
 done
 
+# Students get no debug sections: the programs and every library are stripped.
+while IFS= read -r -d '' binary; do
+    ! x86_64-w64-mingw32-objdump -h "$binary" | grep -q ' \.debug_' ||
+        { echo "FAIL: ${binary#"$folder"} carries debug sections"; exit 1; }
+done < <(find "$folder" \( -name '*.exe' -o -name '*.dll' \) -print0)
+
 # Each program starts from the unpacked folder and shows its window with its caption.
 "$root/tools/screenshots/run.sh" --out "$pictures" --windows "$folder" "${programs[@]}"
 
