@@ -6,11 +6,13 @@ start_xvfb() {
     xvfb_log=$(mktemp)
     trap stop_xvfb EXIT
     for attempt in 1 2 3; do
-        exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>"$xvfb_log")
+        # -noreset: by default the server resets when its last client leaves, and refuses
+        # the connections that come meanwhile. xdpyinfo below and the accessibility bus's
+        # launcher each leave at once, and a program starting then could not connect.
+        exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$xvfb_log")
         xvfb_pid=$!
         display=
-        # The server says its number once it listens; a client's connection proves it is there
-        # still (a CI run once saw a program refused by a display Xvfb had just reported).
+        # The server says its number once it listens; a client's connection proves it.
         if read -r -t 20 display <&3 && DISPLAY=:$display xdpyinfo >/dev/null 2>&1; then
             export DISPLAY=:$display
             unset QT_QPA_PLATFORM
