@@ -44,27 +44,36 @@ function(add_qt_test name)
 endfunction()
 
 # Where installing puts the programs: bin/ beside share/ on Unix; on Windows one folder holds
-# each program with the libraries it loads, as Windows looks for them beside the program.
+# each program with the libraries it loads, as Windows looks for them beside the program. A
+# program's own files (stuledger's sample records) go beside it on Windows, and on Unix into
+# share/<project>/<program>/, from where the program copies them into a folder of the user's.
 if(WIN32)
     set(PROGRAM_INSTALL_DIR .)
+    set(PROGRAM_FILES_DIR .)
 else()
     set(PROGRAM_INSTALL_DIR ${CMAKE_INSTALL_BINDIR})
+    set(PROGRAM_FILES_DIR ${CMAKE_INSTALL_DATADIR}/${PROJECT_NAME})
 endif()
 
 # add_program(<name> SOURCES <form and model files...> [RESOURCES <qrc...>]
 #             [FILES <files copied beside the executable...>] [TESTS <test sources...>]
 #             LAUNCHER_NAME <name in the application menu> LAUNCHER_COMMENT <one line>
+#             ENGLISH_NAME <the name in English> ENGLISH_SUMMARY <the line in English>
 #             [HANDOUT_NOTE <what else the Windows handout's note says of it>])
 # The program's own code (everything but main.cpp) goes into <name>_parts, which the
 # executable and the tests share, so the tests drive the very Form1 the program shows.
-# Installing puts the program and its files in PROGRAM_INSTALL_DIR, and on a Unix desktop a
-# launcher with the program's icon (<name>.svg beside its sources) under share/.
+# Installing puts the program in PROGRAM_INSTALL_DIR and its files in PROGRAM_FILES_DIR, and on
+# a Unix desktop a launcher with the program's icon (<name>.svg beside its sources) and what a
+# software centre shows of it (in both languages) under share/.
 function(add_program name)
-    cmake_parse_arguments(ARG "" "LAUNCHER_NAME;LAUNCHER_COMMENT;HANDOUT_NOTE"
-                          "SOURCES;RESOURCES;FILES;TESTS;TEST_SCALES" ${ARGN})
-    if(NOT ARG_LAUNCHER_NAME OR NOT ARG_LAUNCHER_COMMENT)
-        message(FATAL_ERROR "${name}: LAUNCHER_NAME and LAUNCHER_COMMENT are needed")
-    endif()
+    cmake_parse_arguments(ARG ""
+        "LAUNCHER_NAME;LAUNCHER_COMMENT;ENGLISH_NAME;ENGLISH_SUMMARY;HANDOUT_NOTE"
+        "SOURCES;RESOURCES;FILES;TESTS;TEST_SCALES" ${ARGN})
+    foreach(needed LAUNCHER_NAME LAUNCHER_COMMENT ENGLISH_NAME ENGLISH_SUMMARY)
+        if(NOT ARG_${needed})
+            message(FATAL_ERROR "${name}: ${needed} is needed")
+        endif()
+    endforeach()
     set_property(GLOBAL APPEND PROPERTY COURSE_PROGRAMS ${name})
     # The handout's line: the file, its Chinese name, what it does and what else to know.
     string(LENGTH "${name}.exe" length)
@@ -102,11 +111,15 @@ function(add_program name)
     endforeach()
     install(TARGETS ${name} RUNTIME DESTINATION ${PROGRAM_INSTALL_DIR}
                             BUNDLE DESTINATION ${PROGRAM_INSTALL_DIR})
-    foreach(file ${ARG_FILES})
-        install(FILES ${file} DESTINATION ${PROGRAM_INSTALL_DIR})
-    endforeach()
+    if(ARG_FILES AND PROGRAM_FILES_DIR STREQUAL PROGRAM_INSTALL_DIR)
+        install(FILES ${ARG_FILES} DESTINATION ${PROGRAM_INSTALL_DIR})
+    elseif(ARG_FILES)
+        install(FILES ${ARG_FILES} DESTINATION ${PROGRAM_FILES_DIR}/${name})
+    endif()
     if(UNIX AND NOT APPLE)
         install_launcher(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}")
+        install_metainfo(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}"
+                         "${ARG_ENGLISH_NAME}" "${ARG_ENGLISH_SUMMARY}")
     endif()
 
     if(ARG_TESTS)
@@ -130,6 +143,37 @@ function(install_launcher name title comment)
         include(\"${PROJECT_SOURCE_DIR}/cmake/InstallLauncher.cmake\")
     ")
     install(FILES ${name}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+endfunction()
+
+# What a software centre shows of a program: its AppStream component, named by the launcher.
+# Its pictures are those of docs/, where the course publishes them: AppStream takes only https
+# addresses, so they are listed when SCREENSHOT_URL names that folder.
+set(APPSTREAM_ID_PREFIX "local.coursework" CACHE STRING
+    "The reverse domain name before each program's name in its AppStream id")
+set(SCREENSHOT_URL "" CACHE STRING
+    "The https address where docs/ is published, for the software centre's pictures")
+function(install_metainfo name title comment english_name english_summary)
+    set(PROGRAM ${name})
+    set(COMPONENT_ID ${APPSTREAM_ID_PREFIX}.${name})
+    set(TITLE ${title})
+    set(COMMENT ${comment})
+    set(ENGLISH_NAME ${english_name})
+    set(ENGLISH_SUMMARY ${english_summary})
+    set(SCREENSHOTS "")
+    if(SCREENSHOT_URL)
+        if(NOT SCREENSHOT_URL MATCHES "^https://")
+            message(FATAL_ERROR "SCREENSHOT_URL must be an https address: ${SCREENSHOT_URL}")
+        endif()
+        string(REGEX REPLACE "/+$" "" url "${SCREENSHOT_URL}")
+        string(CONCAT SCREENSHOTS "\n  <screenshots>\n    <screenshot type=\"default\">\n"
+               "      <caption>${english_name}</caption>\n"
+               "      <caption xml:lang=\"zh-CN\">${title}</caption>\n"
+               "      <image>${url}/${name}.png</image>\n    </screenshot>\n  </screenshots>")
+    endif()
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/metainfo.xml.in
+                   ${CMAKE_CURRENT_BINARY_DIR}/${COMPONENT_ID}.metainfo.xml @ONLY)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${COMPONENT_ID}.metainfo.xml
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endfunction()
 
 # After every program is added: build/programs.txt, the one list of the programs built, one

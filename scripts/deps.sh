@@ -4,7 +4,7 @@
 PACKAGES_BUILD=(cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n libbenchmark-dev
                 fonts-arphic-uming fonts-arphic-ukai)
 # The tests also drive real windows through the accessibility bus and check the launchers.
-PACKAGES_TEST=(clang-format clang-tidy xvfb x11-utils dbus-daemon at-spi2-core python3-pyatspi python3-gi desktop-file-utils)
+PACKAGES_TEST=(clang-format clang-tidy xvfb x11-utils dbus-daemon at-spi2-core python3-pyatspi python3-gi desktop-file-utils appstream)
 # The pictures of the windows (tools/screenshots).
 PACKAGES_SCREENSHOTS=(xvfb openbox imagemagick xdotool x11-utils)
 # The Windows build (scripts/windows.sh): the cross compiler, Wine to run it, the virtual

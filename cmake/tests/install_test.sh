@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh folder whose name has a blank, Chinese characters and a
 # dollar sign, and checks what a desktop finds there: each program in bin/, stuledger's
-# sample records beside it, and a valid launcher whose command and icon exist.
+# sample records under share/, a valid launcher whose command and icon exist, and what a
+# software centre shows of it (AppStream), valid and naming that launcher.
 # Usage: install_test.sh <build folder> <program>...
 set -euo pipefail
 build=$1
 shift
+root=$(cd "$(dirname "$0")/../.." && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 prefix="$scratch/我的 程序\$HOME"
@@ -39,9 +41,21 @@ if not os.path.isfile(icon):
     sys.exit("FAIL: no icon " + icon)
 print("ok   %s: %s" % (os.path.basename(launcher), name))
 PY
+    metainfo=$(echo "$prefix"/share/metainfo/*."$program".metainfo.xml)
+    [ -f "$metainfo" ] || fail "$program has no AppStream metadata"
+    grep -q "<launchable type=\"desktop-id\">$program.desktop</launchable>" "$metainfo" ||
+        fail "$metainfo does not name $program's launcher"
+    # Its pictures, when listed, are docs/<program>.png where the course publishes docs/.
+    if grep -q '<image>' "$metainfo"; then
+        grep -q "<image>https://.*/$program.png</image>" "$metainfo" && [ -f "$root/docs/$program.png" ] ||
+            fail "$metainfo lists no picture of docs/"
+    fi
+    appstreamcli validate --no-net --pedantic --no-color "$metainfo" >"$scratch/validate.log" ||
+        { cat "$scratch/validate.log"; fail "$metainfo is not valid"; }
 done
 if [[ " $* " == *" stuledger "* ]]; then
-    cmp -s "$prefix/bin/student1.dat" "$(dirname "$0")/../../stuledger/student1.dat" ||
-        fail "the sample records are not beside stuledger"
+    cmp -s "$prefix/share/coursework/stuledger/student1.dat" "$root/stuledger/student1.dat" ||
+        fail "the sample records are not under share/"
+    [ ! -e "$prefix/bin/student1.dat" ] || fail "bin/ holds the sample records"
 fi
 echo "install: ok"

@@ -1,8 +1,12 @@
 #include "runtime/host.h"
 
+#include "runtime/appfolder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
 
@@ -28,11 +32,14 @@ QString Host::appPath()
     // In the browser the program's folder is one the browser keeps (the page mounts it).
     return QDir::homePath();
 #else
-    QString path =
-        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    if (!QCoreApplication::instance())
+        return QDir::currentPath();
+    QString path = QCoreApplication::applicationDirPath();
     while (path.size() > 1 && path.endsWith(u'/'))
         path.chop(1);
-    return path;
+    return workingFolder(path,
+                         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(),
+                         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
 #endif
 }
 

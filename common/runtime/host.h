@@ -17,7 +17,7 @@ public:
     virtual int msgBox(const QString& prompt, int buttons, const QString& title);
     // Ends the program at once.
     virtual void end();
-    // The program's folder, without a trailing separator.
+    // The folder the program works in (workingFolder), without a trailing separator.
     virtual QString appPath();
     virtual QDateTime now();
     // The seed that Randomize takes; by default it comes from the clock.

@@ -24,6 +24,7 @@ private slots:
     void init() { host.emplace(); }
     void cleanup() { host.reset(); }
     void appPathHasNoTrailingSeparator();
+    void installedProgramWorksInTheUsersFolder();
     void inputReadsQuotedAndBareFields_data();
     void inputReadsQuotedAndBareFields();
     void numberFieldsAreChecked_data();
@@ -47,6 +48,36 @@ void FilesTest::appPathHasNoTrailingSeparator()
     QCOMPARE(rt::App::Path(), host->folder.path());
     QVERIFY(!rt::App::Path().endsWith(u'/'));
     QCOMPARE(rt::App::File(u"in.dat"_s), host->folder.path() + u"/in.dat"_s);
+}
+
+void FilesTest::installedProgramWorksInTheUsersFolder()
+{
+    // <prefix>/bin/prog with its sample under <prefix>/share/<project>/prog, as installed.
+    const QString bin = host->folder.filePath(u"prefix/bin"_s);
+    const QString installed =
+        QDir::cleanPath(bin + u'/' + QStringLiteral(INSTALLED_FILES) + u"/prog"_s);
+    const QString home = host->folder.filePath(u"home"_s);
+    const QString own = home + u'/' + QStringLiteral(PROJECT_FOLDER) + u"/prog"_s;
+    QVERIFY(QDir().mkpath(bin));
+    QCOMPARE(rt::workingFolder(bin, u"prog"_s, home), bin); // built or unpacked: beside itself
+    if (QStringLiteral(INSTALLED_FILES).isEmpty())
+        QSKIP("an install puts the programs' files beside them here");
+
+    QVERIFY(QDir().mkpath(installed));
+    writeBytes(installed + u"/in.dat"_s, "sample");
+    QCOMPARE(rt::workingFolder(bin, u"prog"_s, home), own);
+    QCOMPARE(readBytes(own + u"/in.dat"_s), QByteArray("sample"));
+    // Later starts keep what the user made of the folder, a removed sample included.
+    writeBytes(own + u"/in.dat"_s, "mine");
+    QCOMPARE(rt::workingFolder(bin, u"prog"_s, home), own);
+    QCOMPARE(readBytes(own + u"/in.dat"_s), QByteArray("mine"));
+    QVERIFY(QFile::remove(own + u"/in.dat"_s));
+    QCOMPARE(rt::workingFolder(bin, u"prog"_s, home), own);
+    QVERIFY(!QFile::exists(own + u"/in.dat"_s));
+    // A folder that cannot be made is still the one named: reading there fails with its message.
+    writeBytes(host->folder.filePath(u"file"_s), "");
+    QCOMPARE(rt::workingFolder(bin, u"prog"_s, host->folder.filePath(u"file"_s)),
+             host->folder.filePath(u"file/"_s) + QStringLiteral(PROJECT_FOLDER) + u"/prog"_s);
 }
 
 void FilesTest::inputReadsQuotedAndBareFields_data()
