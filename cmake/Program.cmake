@@ -111,15 +111,29 @@ function(add_program name)
     endforeach()
     install(TARGETS ${name} RUNTIME DESTINATION ${PROGRAM_INSTALL_DIR}
                             BUNDLE DESTINATION ${PROGRAM_INSTALL_DIR})
+    if(LINUX)
+        # Installed with --strip (the Debian package), the compiler's notes go too, as Debian
+        # strips them; the strip alone keeps them.
+        install(CODE "
+            if(CMAKE_INSTALL_DO_STRIP)
+                execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+                    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${PROGRAM_INSTALL_DIR}/${name}\"
+                    COMMAND_ERROR_IS_FATAL ANY)
+            endif()
+        ")
+    endif()
     if(ARG_FILES AND PROGRAM_FILES_DIR STREQUAL PROGRAM_INSTALL_DIR)
         install(FILES ${ARG_FILES} DESTINATION ${PROGRAM_INSTALL_DIR})
     elseif(ARG_FILES)
         install(FILES ${ARG_FILES} DESTINATION ${PROGRAM_FILES_DIR}/${name})
     endif()
     if(UNIX AND NOT APPLE)
-        install_launcher(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}")
+        install_launcher(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}"
+                         "${ARG_ENGLISH_NAME}")
         install_metainfo(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}"
                          "${ARG_ENGLISH_NAME}" "${ARG_ENGLISH_SUMMARY}")
+        install_manpage(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}"
+                        "${ARG_ENGLISH_NAME}" "${ARG_ENGLISH_SUMMARY}" "${ARG_FILES}")
     endif()
 
     if(ARG_TESTS)
@@ -131,10 +145,11 @@ endfunction()
 
 # The desktop launcher and icon of a program. The launcher names the installed executable by
 # its full path, so it is written when installing, once the prefix is known.
-function(install_launcher name title comment)
+function(install_launcher name title comment english_name)
     set(PROGRAM ${name})
     set(TITLE ${title})
     set(COMMENT ${comment})
+    set(ENGLISH_NAME ${english_name})
     configure_file(${PROJECT_SOURCE_DIR}/cmake/launcher.desktop.in
                    ${CMAKE_CURRENT_BINARY_DIR}/${name}.desktop.in @ONLY)
     install(CODE "
@@ -174,6 +189,34 @@ function(install_metainfo name title comment english_name english_summary)
                    ${CMAKE_CURRENT_BINARY_DIR}/${COMPONENT_ID}.metainfo.xml @ONLY)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${COMPONENT_ID}.metainfo.xml
             DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+endfunction()
+
+# The program's manual page (man <program>), in English with its Chinese name and line; one
+# with files of its own says where it keeps them.
+function(install_manpage name title comment english_name english_summary files)
+    set(PROGRAM ${name})
+    string(TOUPPER ${name} PROGRAM_UPPER)
+    set(TITLE ${title})
+    set(COMMENT ${comment})
+    set(ENGLISH_NAME ${english_name})
+    set(ENGLISH_SUMMARY ${english_summary})
+    set(FILES_SECTION "")
+    if(files)
+        list(TRANSFORM files REPLACE ".*/" "")
+        list(JOIN files ", " names)
+        string(CONCAT FILES_SECTION ".SH FILES\n"
+            ".TP\n.I ~/.local/share/${PROJECT_NAME}/${name}/\n"
+            "Where the program reads and writes its files (\\fB$XDG_DATA_HOME/${PROJECT_NAME}/${name}/\\fR"
+            " when that variable is set). Its first start makes the folder and copies ${names} into it.\n"
+            ".TP\n.I ../share/${PROJECT_NAME}/${name}/\n"
+            "Beside the folder the program stands in (/usr/share/… for /usr/bin/${name}):"
+            " the files as installed, ${names}.")
+    endif()
+    set(page ${CMAKE_CURRENT_BINARY_DIR}/${name}.1)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/manpage.1.in ${page} @ONLY)
+    # Compressed as Debian compresses manual pages: no name or time in the gzip header.
+    execute_process(COMMAND gzip -9nf ${page} COMMAND_ERROR_IS_FATAL ANY)
+    install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endfunction()
 
 # After every program is added: build/programs.txt, the one list of the programs built, one

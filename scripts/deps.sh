@@ -13,6 +13,9 @@ PACKAGES_WINDOWS=(g++-mingw-w64-x86-64-posix wine wine64 locales "${PACKAGES_SCR
 # The browser build (scripts/web.sh): Debian's Emscripten, the Chromium its tests drive, and
 # fontTools, which cuts the course's Chinese face down to code page 936.
 PACKAGES_WEB=(emscripten ninja-build python3-fonttools chromium "${PACKAGES_SCREENSHOTS[@]}")
+# The Debian package (scripts/debian.sh): Debian's build flags and the tools that make and
+# check a package, the AppStream validator, and gio, which starts a program by its launcher.
+PACKAGES_DEBIAN=(dpkg-dev lintian appstream desktop-file-utils libglib2.0-bin "${PACKAGES_SCREENSHOTS[@]}")
 # The fuzz preset: clang 14 with libFuzzer and the sanitizer runtimes.
 PACKAGES_FUZZ=(clang-14 libclang-rt-14-dev)
 

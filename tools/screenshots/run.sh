@@ -5,6 +5,8 @@
 #   tools/screenshots/run.sh [program...]                      the Linux build, into docs/
 #   tools/screenshots/run.sh --windows FOLDER [program...]     FOLDER's .exe under Wine (in the
 #                                                              WINEPREFIX given), into docs/windows/
+#   tools/screenshots/run.sh --launchers FOLDER [program...]   each started by its launcher in
+#                                                              FOLDER, as the desktop starts it
 # --out DIR (first) writes the pictures to DIR instead.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -14,9 +16,12 @@ source scripts/xvfb.sh
 out=""
 windows=""
 [ "${1:-}" = --out ] && { out=$2; shift 2; }
+launchers=""
 [ "${1:-}" = --windows ] && { windows=$(cd "$2" && pwd); shift 2; }
+[ "${1:-}" = --launchers ] && { launchers=$(cd "$2" && pwd); shift 2; }
 install_missing "${PACKAGES_SCREENSHOTS[@]}"
-if [ -z "$windows" ]; then
+[ -z "$launchers" ] || install_missing libglib2.0-bin
+if [ -z "$windows$launchers" ]; then
     install_missing "${PACKAGES_BUILD[@]}"
     build_preset default >/dev/null
 fi
@@ -64,6 +69,9 @@ programs=("$@")
 for program in "${programs[@]}"; do
     if [ -n "$windows" ]; then
         wine "$windows/$program.exe" &
+    elif [ -n "$launchers" ]; then
+        # gio starts the program apart and returns; the program is then waited for by its window.
+        gio launch "$launchers/$program.desktop" &
     else
         build/bin/"$program" &
     fi
@@ -78,5 +86,9 @@ for program in "${programs[@]}"; do
     xdotool windowactivate --sync "$window" key alt+F4
     timeout 10 tail --pid="$pid" -f /dev/null || kill "$pid"
     wait "$pid" 2>/dev/null || true
+    for _ in $(seq 50); do
+        xdotool getwindowname "$window" >/dev/null 2>&1 || break
+        sleep 0.2
+    done
     echo "$out/$program.png"
 done

@@ -1,0 +1,41 @@
+# Linux: cpack makes a Debian package of the install (scripts/debian.sh): the programs in
+# /usr/bin, their launchers, icons, AppStream components and manual pages under /usr/share,
+# and stuledger's sample in /usr/share/coursework/stuledger, which the program copies into the
+# user's own folder on its first start.
+
+set(DEBIAN_MAINTAINER "Coursework teachers <teachers@coursework.invalid>" CACHE STRING
+    "The Debian package's maintainer, a name and an e-mail address")
+
+# What Debian keeps of every package under /usr/share/doc/<package>: the copyright, and the
+# changelog compressed as Debian compresses it (no name or time in the gzip header, so the
+# package has the same bytes at every build). The package is made here, with the programs,
+# so it is a native one and its changelog is changelog.gz.
+set(doc_dir ${CMAKE_BINARY_DIR}/debian)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/debian/changelog.in ${doc_dir}/changelog @ONLY)
+execute_process(COMMAND gzip -9nf ${doc_dir}/changelog COMMAND_ERROR_IS_FATAL ANY)
+install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian/copyright ${doc_dir}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The one remark of lintian's that is meant: the sample records are in code page 936.
+install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME ${PROJECT_NAME})
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_STRIP_FILES TRUE)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${DEBIAN_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The libraries the programs link are found by dpkg-shlibdeps. What it cannot see: a Chinese
+# face for the windows' texts, and the toolkit's Chinese translation for its buttons.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming | fonts-noto-cjk, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-arphic-ukai")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "seven small programs with Chinese windows for a programming course")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Worked examples that a programming course reads, runs and changes:
+a student records editor (学生档案), a telephone keypad (电话键盘),
+an event tracer (事件跟踪), a random character generator (生成字母),
+a greatest common divisor calculator (最大公因数), an array de-duplicator
+(数组排序) and a body mass index calculator (体重指数), each in the
+application menu under Education.")
+include(CPack)

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The Debian package as a user of this machine gets it: checked by lintian, installed with apt,
+# each program started from its launcher in a real window on a virtual display, stuledger's
+# round trip (load, sort by age, save) in the user's own folder byte for byte against the
+# Linux build's, and the package removed with apt, leaving none of its files.
+# Usage: debian_package_test.sh <package.deb> <programs.txt> <Linux bin folder> <pictures folder>
+# Needs root (apt installs into the system); removes the package again however it ends.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+deb=$(realpath "$1")
+mapfile -t programs <"$2"
+linux_bin=$(realpath "$3")
+pictures=$(realpath -m "$4")
+package=$(dpkg-deb -f "$deb" Package)
+source "$root/scripts/xvfb.sh"
+source "$root/cmake/tests/stuledger_round_trip.sh"
+fail() { echo "FAIL: $*"; exit 1; }
+
+scratch=$(mktemp -d)
+cleanup() {
+    stop_xvfb
+    DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq "$package" >/dev/null 2>&1 || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+# lintian's errors and warnings fail the test; its remarks (I:) are shown.
+lintian --fail-on error,warning --display-info "$deb" || fail "lintian finds fault with $deb"
+
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$scratch/apt.log" 2>&1 ||
+    { cat "$scratch/apt.log"; fail "apt could not install $deb"; }
+dpkg-query -W -f='${Status}' "$package" | grep -q "install ok installed" || fail "$package is not installed"
+
+# What a desktop shows: each program's launcher, valid, and its program starting from it.
+for program in "${programs[@]}"; do
+    launcher=/usr/share/applications/$program.desktop
+    desktop-file-validate "$launcher" || fail "$launcher is not a valid desktop entry"
+    grep -qx "Exec=\"/usr/bin/$program\"" "$launcher" || fail "$launcher does not start /usr/bin/$program"
+    [ -f "/usr/share/man/man1/$program.1.gz" ] || fail "$program has no manual page"
+done
+appstreamcli validate --no-net --no-color /usr/share/metainfo/*.metainfo.xml >/dev/null ||
+    fail "the installed AppStream metadata is not valid"
+# The pictures, each program started by its launcher as the desktop starts it (gio launch).
+HOME=$scratch/home "$root/tools/screenshots/run.sh" --out "$pictures" --launchers /usr/share/applications \
+    "${programs[@]}"
+
+if [[ " ${programs[*]} " == *" stuledger "* ]]; then
+    start_xvfb
+    openbox >/dev/null 2>&1 &
+    sleep 1
+    # The Linux build's save from its own folder, the one the installed program's must equal.
+    mkdir "$scratch/linux"
+    cp "$linux_bin/stuledger" "$linux_bin/student1.dat" "$scratch/linux/"
+    sort_and_save "$scratch/linux" "$scratch/linux/stuledger"
+    # Installed, it cannot write in /usr/bin: it works in the user's folder, which its first
+    # start fills with the sample.
+    home=$scratch/user
+    own=$home/.local/share/$package/stuledger
+    mkdir -p "$home"
+    sort_and_save "$own" env -u XDG_DATA_HOME HOME="$home" /usr/bin/stuledger
+    cmp "/usr/share/$package/stuledger/student1.dat" "$own/student1.dat" ||
+        fail "the user's folder has no copy of the sample"
+    cmp "$scratch/linux/student2.dat" "$own/student2.dat" ||
+        fail "the installed stuledger saved other bytes than the Linux build"
+    [ ! -e /usr/bin/student2.dat ] && [ ! -e "/usr/share/$package/stuledger/student2.dat" ] ||
+        fail "the installed stuledger wrote beside itself"
+    stop_xvfb
+fi
+
+# Removed with apt, nothing of the package's is left.
+dpkg-deb -c "$deb" | awk '{ print substr($6, 2) }' | grep -v '/$' >"$scratch/files"
+DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq "$package" >"$scratch/apt.log" 2>&1 ||
+    { cat "$scratch/apt.log"; fail "apt could not remove $package"; }
+while IFS= read -r file; do
+    [ ! -e "$file" ] || fail "$file is still there after apt remove"
+done <"$scratch/files"
+! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || fail "$package is still installed"
+echo "package: lintian clean; installed, each program starts from its launcher; stuledger's"
+echo "         save in the user's folder equals Linux's; removed without a trace"
