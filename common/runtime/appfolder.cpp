@@ -29,7 +29,7 @@ QString workingFolder(const QString& programFolder, const QString& program, cons
         QDir::cleanPath(programFolder + u'/' + installedFiles + u'/' + program);
     if (!QFileInfo(installed).isDir())
         return programFolder;
-    const QString own =
+    QString own =
         QDir::cleanPath(dataHome + u'/' + QStringLiteral(PROJECT_FOLDER) + u'/' + program);
     if (QFileInfo::exists(own) || !QDir().mkpath(own))
         return own; // made before: what the user keeps there is theirs
