@@ -37,19 +37,9 @@ done < <(find "$folder" \( -name '*.exe' -o -name '*.dll' \) -print0)
 # Each program starts from the unpacked folder and shows its window with its caption.
 "$root/tools/screenshots/run.sh" --out "$pictures" --windows "$folder" "${programs[@]}"
 
-start_xvfb
-trap 'stop_xvfb; wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
-openbox >/dev/null 2>&1 &
-sleep 1
+start_desktop
 
-mkdir "$scratch/linux"
-cp "$linux_bin/stuledger" "$linux_bin/student1.dat" "$scratch/linux/"
-sort_and_save "$scratch/linux" "$scratch/linux/stuledger"
-sort_and_save "$folder" wine "$folder/stuledger.exe"
-cmp "$scratch/linux/student2.dat" "$folder/student2.dat" ||
-    { echo "FAIL: the Windows build saved other bytes than the Linux build"; exit 1; }
-# Sorted by age, the youngest comes first: the keys did reach the menus.
-head -n1 "$folder/student2.dat" | grep -q ',-5' || { echo "FAIL: student2.dat is not sorted"; exit 1; }
+same_save_as_linux "$linux_bin" "$scratch" "$folder"
 
 # A student2.dat with the read-only mark (attrib +r) is not replaced: the save shows its
 # message box and the file keeps its bytes.
