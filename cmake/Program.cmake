@@ -75,6 +75,8 @@ function(add_program name)
         endif()
     endforeach()
     set_property(GLOBAL APPEND PROPERTY COURSE_PROGRAMS ${name})
+    # The installer's Start-menu shortcut, beside the program's entry in COURSE_PROGRAMS.
+    set_property(GLOBAL APPEND PROPERTY COURSE_LAUNCHER_NAMES "${ARG_LAUNCHER_NAME}")
     # The handout's line: the file, its Chinese name, what it does and what else to know.
     string(LENGTH "${name}.exe" length)
     math(EXPR blanks "17 - ${length}")

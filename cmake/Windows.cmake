@@ -47,18 +47,53 @@ file(COPY ${QTBASE_TRANSLATION} DESTINATION ${CMAKE_BINARY_DIR}/bin/translations
 file(COPY ${QTBASE_TRANSLATION} DESTINATION ${CMAKE_BINARY_DIR}/tests/translations)
 install(FILES ${QTBASE_TRANSLATION} DESTINATION ${PROGRAM_INSTALL_DIR}/translations)
 
-# After every program is added: the handout's note, which lists them.
+# After every program is added: the handout's note, which lists them, and the packages, whose
+# installer makes a Start-menu shortcut for each.
 function(finish_handout)
     get_property(handout_lines GLOBAL PROPERTY COURSE_HANDOUT_LINES)
     list(JOIN handout_lines "\r\n" HANDOUT_PROGRAMS)
     configure_file(${PROJECT_SOURCE_DIR}/cmake/handout/说明.txt.in
                    ${CMAKE_BINARY_DIR}/handout/说明.txt @ONLY NEWLINE_STYLE CRLF)
     install(FILES ${CMAKE_BINARY_DIR}/handout/说明.txt DESTINATION ${PROGRAM_INSTALL_DIR})
-endfunction()
 
-# The handout leaves out debug sections: the programs are stripped as they are installed.
-set(CPACK_GENERATOR ZIP)
-set(CPACK_STRIP_FILES TRUE)
-set(CPACK_PACKAGE_FILE_NAME "coursework-${PROJECT_VERSION}-windows")
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
-include(CPack)
+    # The handout leaves out debug sections: the programs are stripped as they are installed.
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_STRIP_FILES TRUE)
+    set(CPACK_PACKAGE_FILE_NAME "coursework-${PROJECT_VERSION}-windows")
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+    # The NSIS code below reaches cpack as written.
+    set(CPACK_VERBATIM_VARIABLES TRUE)
+
+    # Beside the ZIP, where NSIS is at hand, an installer for one user without administrator
+    # rights (cmake/handout/NSIS.template.in): the same files, a Start-menu folder with each
+    # program by its Chinese name, and an entry among the user's installed programs.
+    find_program(MAKENSIS makensis)
+    if(MAKENSIS)
+        list(APPEND CPACK_GENERATOR NSIS)
+    endif()
+    set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/cmake/handout)
+    set(CPACK_NSIS_EXECUTABLE ${MAKENSIS})
+    # The script holds Chinese names; makensis would otherwise read it in the system's code page.
+    set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS "INPUTCHARSET UTF8")
+    set(CPACK_PACKAGE_INSTALL_DIRECTORY coursework)
+    set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY coursework)
+    set(CPACK_NSIS_DISPLAY_NAME 课程示例小程序)
+    set(CPACK_NSIS_PACKAGE_NAME 课程示例小程序)
+    set(CPACK_NSIS_UNINSTALL_NAME 卸载)
+    set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+    get_property(programs GLOBAL PROPERTY COURSE_PROGRAMS)
+    get_property(launcher_names GLOBAL PROPERTY COURSE_LAUNCHER_NAMES)
+    set(CPACK_NSIS_CREATE_ICONS_EXTRA "")
+    set(CPACK_NSIS_DELETE_ICONS_EXTRA "")
+    set(start_menu "")
+    foreach(program launcher_name IN ZIP_LISTS programs launcher_names)
+        string(APPEND start_menu "${program} ${launcher_name}\n")
+        set(shortcut "\${START_MENU}\\${launcher_name}.lnk")
+        string(APPEND CPACK_NSIS_CREATE_ICONS_EXTRA
+               "  CreateShortCut \"${shortcut}\" \"$INSTDIR\\${program}.exe\"\n")
+        string(APPEND CPACK_NSIS_DELETE_ICONS_EXTRA "  Delete \"${shortcut}\"\n")
+    endforeach()
+    # What the installer's test looks for: each program and its shortcut's name, one a line.
+    file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/handout/start-menu.txt CONTENT "${start_menu}")
+    include(CPack)
+endfunction()

@@ -9,7 +9,7 @@ PACKAGES_TEST=(clang-format clang-tidy xvfb x11-utils dbus-daemon at-spi2-core p
 PACKAGES_SCREENSHOTS=(xvfb openbox imagemagick xdotool x11-utils)
 # The Windows build (scripts/windows.sh): the cross compiler, Wine to run it, the virtual
 # display its windows show on, and the locale data Wine needs to start as a Chinese Windows.
-PACKAGES_WINDOWS=(g++-mingw-w64-x86-64-posix wine wine64 locales "${PACKAGES_SCREENSHOTS[@]}")
+PACKAGES_WINDOWS=(g++-mingw-w64-x86-64-posix wine wine64 locales nsis "${PACKAGES_SCREENSHOTS[@]}")
 # The browser build (scripts/web.sh): Debian's Emscripten, the Chromium its tests drive, and
 # fontTools, which cuts the course's Chinese face down to code page 936.
 PACKAGES_WEB=(emscripten ninja-build python3-fonttools chromium "${PACKAGES_SCREENSHOTS[@]}")

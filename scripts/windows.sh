@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the programs for Windows with MinGW-w64, makes the students' handout (a ZIP),
-# and in two Wine sessions, an English and a Chinese Windows, runs every test and starts each
-# program from the handout: scripts/windows.sh
+# Builds the programs for Windows with MinGW-w64, makes the students' handout (a ZIP) and
+# installer, and in two Wine sessions, an English and a Chinese Windows, runs every test and
+# starts each program from the handout and from the installed programs: scripts/windows.sh
 # The toolkit for Windows is taken from QT_WINDOWS_PREFIX, or unpacked once into .cache/ from
 # ../shared/windows beside this checkout. stuledger's round trip is compared with the Linux
 # build, which scripts/test.sh makes.
@@ -22,7 +22,8 @@ build_preset windows
 rm -rf build-windows/package
 cpack --config build-windows/CPackConfig.cmake -B build-windows/package >/dev/null
 handout=$(echo build-windows/package/*.zip)
-echo "handout: $handout"
+installer=$(echo build-windows/package/*.exe)
+echo "handout: $handout, installer: $installer"
 
 # One Wine session: a prefix of the build's own, started in the given locale, its server kept
 # while the tests and the handout test run in it.
@@ -55,6 +56,9 @@ wine_session() {
         ctest --preset windows -j "$(nproc)"
         echo "== Wine session in $locale: the handout"
         cmake/tests/windows_handout_test.sh "$handout" build-windows/programs.txt build/bin "$pictures"
+        echo "== Wine session in $locale: the installer"
+        cmake/tests/windows_installer_test.sh "$installer" build-windows/handout/start-menu.txt \
+            build/bin "$pictures/installed"
     )
 }
 

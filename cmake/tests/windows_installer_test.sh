@@ -1,0 +1,160 @@
+#!/usr/bin/env bash
+# The students' installer run silently under Wine, as the current user: it installs into that
+# user's %LOCALAPPDATA%\Programs\coursework, puts each program into the user's Start menu by its
+# Chinese name (a shortcut to the installed .exe, started in the installed folder) and itself
+# among the user's installed programs. Each program starts from its shortcut's target in a real
+# window, stuledger's round trip there saves what the Linux build saves, and uninstalling takes
+# all of it away but the student2.dat the user saved.
+# Usage: windows_installer_test.sh <installer.exe> <start-menu.txt> <Linux bin folder> <pictures folder>
+# (start-menu.txt: each program and its shortcut's name, one a line.) Wine runs in the
+# WINEPREFIX given.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+installer=$(realpath "$1")
+programs=()
+names=()
+while read -r program name; do
+    programs+=("$program")
+    names+=("$name")
+done <"$2"
+linux_bin=$(realpath "$3")
+pictures=$(realpath -m "$4")
+source "$root/scripts/xvfb.sh"
+source "$root/cmake/tests/stuledger_round_trip.sh"
+unset WINEPATH
+# No launchers for the shortcuts in the Linux desktop's menus.
+export WINEDLLOVERRIDES=winemenubuilder.exe=d
+
+scratch=$(mktemp -d)
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+key='Software\Microsoft\Windows\CurrentVersion\Uninstall\coursework'
+# A value of a registry key, read from the key's export (UTF-16, so the Chinese survives);
+# empty when the key or the value is missing.
+reg_value() {
+    local file=$scratch/export.reg
+    rm -f "$file"
+    wine reg export "$1" "$(winepath -w "$file")" /y >/dev/null 2>&1 || return 0
+    iconv -f UTF-16 -t UTF-8 "$file" | tr -d '\r' |
+        sed -n "s/^\"$2\"=\"\(.*\)\"$/\1/p" | sed -e 's/\\"/"/g' -e 's/\\\\/\\/g'
+}
+registered() { wine reg query "$1\\$key" >/dev/null 2>&1; }
+same_path() { [ "${1,,}" = "${2,,}" ]; }
+
+shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
+local_appdata=$(reg_value "$shell_folders" 'Local AppData')
+start_programs=$(reg_value "$shell_folders" Programs)
+if [ -z "$local_appdata" ] || [ -z "$start_programs" ]; then
+    fail "Wine names no user's folders"
+fi
+folder=$(winepath -u "$local_appdata\\Programs\\coursework")
+folder=${folder%/}
+start_menu=$(winepath -u "$start_programs\\课程示例小程序")
+start_menu=${start_menu%/}
+uninstaller=$folder/卸载.exe
+
+# Left from an earlier run that failed.
+rm -rf "$folder" "$start_menu"
+wine reg delete "HKCU\\$key" /f >/dev/null 2>&1 || true
+
+# The target and working folder of a shell link (.lnk), one a line: the target from the link's
+# location information (its base path and suffix), the folder from its string data.
+shortcut() {
+    python3 - "$1" <<'EOF'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+flags = struct.unpack_from("<I", data, 0x14)[0]
+wide = bool(flags & 0x80)
+at = 0x4C
+if flags & 0x01:  # an item ID list
+    at += 2 + struct.unpack_from("<H", data, at)[0]
+def zero_ended(offset, unicode):
+    width = 2 if unicode else 1
+    end = offset
+    while data[end:end + width] != bytes(width):
+        end += width
+    return data[offset:end].decode("utf-16-le" if unicode else "latin-1")
+target = ""
+if flags & 0x02:  # the location: a base path and a suffix, in Unicode too if the header is long
+    size, header, _, _, base, _, suffix = struct.unpack_from("<7I", data, at)
+    unicode = header >= 0x24
+    if unicode:
+        base, suffix = struct.unpack_from("<2I", data, at + 0x1C)
+    target = zero_ended(at + base, unicode) + zero_ended(at + suffix, unicode)
+    at += size
+strings = {}
+for flag in (0x04, 0x08, 0x10, 0x20, 0x40):  # name, relative path, folder, arguments, icon
+    if flags & flag:
+        count = struct.unpack_from("<H", data, at)[0] * (2 if wide else 1)
+        text = data[at + 2:at + 2 + count].decode("utf-16-le" if wide else "latin-1")
+        strings[flag] = text.rstrip("\0")
+        at += 2 + count
+print(target)
+print(strings.get(0x10, ""))
+EOF
+}
+
+# What an installation gives: the files, the shortcuts, the registry entry, none for all users.
+install_and_check() {
+    wine "$installer" /S
+    for file in "${programs[@]/%/.exe}" student1.dat 说明.txt 卸载.exe Qt6Core.dll \
+                platforms/qwindows.dll; do
+        [ -f "$folder/$file" ] || fail "the installer put no $file into $folder"
+    done
+    local i lines
+    for i in "${!programs[@]}"; do
+        [ -f "$start_menu/${names[i]}.lnk" ] || fail "the Start menu has no ${names[i]}"
+        mapfile -t lines < <(shortcut "$start_menu/${names[i]}.lnk")
+        same_path "${lines[0]}" "$(winepath -w "$folder/${programs[i]}.exe")" ||
+            fail "${names[i]} leads to '${lines[0]}', not the installed ${programs[i]}.exe"
+        same_path "${lines[1]}" "$(winepath -w "$folder")" ||
+            fail "${names[i]} starts in '${lines[1]}', not the installed folder"
+    done
+    [ -f "$start_menu/卸载课程示例小程序.lnk" ] || fail "the Start menu has no uninstaller"
+    [ "$(reg_value "HKCU\\$key" DisplayName)" = 课程示例小程序 ] ||
+        fail "the user's installed programs show no 课程示例小程序"
+    [ -n "$(reg_value "HKCU\\$key" DisplayVersion)" ] || fail "the entry has no version"
+    same_path "$(reg_value "HKCU\\$key" UninstallString)" "\"$(winepath -w "$uninstaller")\"" ||
+        fail "the entry's uninstall string is not the installed uninstaller"
+    ! registered HKLM || fail "the installer wrote an entry for all users"
+}
+
+# Gone: the Start-menu folder and the registry entry.
+check_unregistered() {
+    [ ! -e "$start_menu" ] || fail "uninstalling left the Start-menu folder"
+    ! registered HKCU || fail "uninstalling left the registry entry"
+}
+
+# Installed and uninstalled as a user does it: the uninstaller works from a copy of itself and
+# returns at once; without a student2.dat, the folder goes.
+install_and_check
+wine "$uninstaller" /S
+for _ in $(seq 100); do
+    [ -e "$folder" ] || break
+    sleep 0.3
+done
+[ ! -e "$folder" ] || fail "uninstalling left $(cd "$folder" && find . -mindepth 1 | head -n3 | xargs)"
+check_unregistered
+
+# Installed again: each program starts from the installed folder, stuledger saves there.
+install_and_check
+"$root/tools/screenshots/run.sh" --out "$pictures" --windows "$folder" "${programs[@]}"
+start_desktop
+same_save_as_linux "$linux_bin" "$scratch" "$folder"
+
+# Uninstalled in place (_?=), so it is done when wine returns; in place, the uninstaller cannot
+# delete itself. The user's student2.dat stays, and nothing else.
+wine "$uninstaller" /S "_?=$(winepath -w "$folder")"
+[ -f "$uninstaller" ] || fail "the uninstaller did not run in place"
+rm "$uninstaller"
+[ -f "$folder/student2.dat" ] || fail "uninstalling took the user's student2.dat"
+left=$(cd "$folder" && find . -mindepth 1)
+[ "$left" = ./student2.dat ] || fail "uninstalling left $(echo "$left" | head -n3 | xargs) in $folder"
+check_unregistered
+rm -rf "$folder"
+echo "installer: installs for the user into $local_appdata\\Programs\\coursework, each program"
+echo "           starts from its shortcut; uninstalling keeps only the user's student2.dat"
