@@ -36,6 +36,14 @@ protected:
     }
 };
 
+#ifdef Q_OS_WASM
+// Swallows every timer's event: after End, in the browser, none of the program's code runs.
+class TimersStopped : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::Timer; }
+};
+#endif
+
 } // namespace
 
 int WidgetHost::msgBox(const QString& prompt, int buttons, const QString& title)
@@ -65,13 +73,19 @@ void WidgetHost::end()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
         w->hide();
-    QCoreApplication::exit(0);
 #ifdef Q_OS_WASM
-    // The browser keeps the program's runtime; its page says that the program has ended.
+    // The browser keeps the program's runtime, and with it the toolkit's handlers of the page's
+    // mouse and keys: ending the event loop would let main() free what those handlers use, and
+    // the next mouse event on the page would crash. So the program stays, without windows and
+    // with its timers stopped, and its page says that it has ended.
+    static TimersStopped timersStopped;
+    QCoreApplication::instance()->installEventFilter(&timersStopped);
     EM_ASM({
         if (Module.programEnded)
             Module.programEnded();
     });
+#else
+    QCoreApplication::exit(0);
 #endif
 }
 
