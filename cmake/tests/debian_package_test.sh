@@ -18,7 +18,6 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 scratch=$(mktemp -d)
 cleanup() {
-    stop_xvfb
     DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq "$package" >/dev/null 2>&1 || true
     rm -rf "$scratch"
 }
@@ -45,13 +44,9 @@ HOME=$scratch/home "$root/tools/screenshots/run.sh" --out "$pictures" --launcher
     "${programs[@]}"
 
 if [[ " ${programs[*]} " == *" stuledger "* ]]; then
-    start_xvfb
-    openbox >/dev/null 2>&1 &
-    sleep 1
+    start_desktop
     # The Linux build's save from its own folder, the one the installed program's must equal.
-    mkdir "$scratch/linux"
-    cp "$linux_bin/stuledger" "$linux_bin/student1.dat" "$scratch/linux/"
-    sort_and_save "$scratch/linux" "$scratch/linux/stuledger"
+    linux_save "$linux_bin" "$scratch"
     # Installed, it cannot write in /usr/bin: it works in the user's folder, which its first
     # start fills with the sample.
     home=$scratch/user

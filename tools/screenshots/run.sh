@@ -15,8 +15,8 @@ source scripts/xvfb.sh
 
 out=""
 windows=""
-[ "${1:-}" = --out ] && { out=$2; shift 2; }
 launchers=""
+[ "${1:-}" = --out ] && { out=$2; shift 2; }
 [ "${1:-}" = --windows ] && { windows=$(cd "$2" && pwd); shift 2; }
 [ "${1:-}" = --launchers ] && { launchers=$(cd "$2" && pwd); shift 2; }
 install_missing "${PACKAGES_SCREENSHOTS[@]}"
