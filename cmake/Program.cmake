@@ -130,12 +130,8 @@ function(add_program name)
         install(FILES ${ARG_FILES} DESTINATION ${PROGRAM_FILES_DIR}/${name})
     endif()
     if(UNIX AND NOT APPLE)
-        install_launcher(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}"
-                         "${ARG_ENGLISH_NAME}")
-        install_metainfo(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}"
-                         "${ARG_ENGLISH_NAME}" "${ARG_ENGLISH_SUMMARY}")
-        install_manpage(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}"
-                        "${ARG_ENGLISH_NAME}" "${ARG_ENGLISH_SUMMARY}" "${ARG_FILES}")
+        install_desktop_files(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}"
+                              "${ARG_ENGLISH_NAME}" "${ARG_ENGLISH_SUMMARY}" "${ARG_FILES}")
     endif()
 
     if(ARG_TESTS)
@@ -145,13 +141,25 @@ function(add_program name)
     endif()
 endfunction()
 
-# The desktop launcher and icon of a program. The launcher names the installed executable by
-# its full path, so it is written when installing, once the prefix is known.
-function(install_launcher name title comment english_name)
+# What a Unix install gives a program's users, each from a template filled with its names:
+# its launcher and icon, what a software centre shows of it (its AppStream component, named by
+# the launcher) and its manual page (man <program>; one with files of its own says where it
+# keeps them). The launcher names the installed executable by its full path, so it is written
+# when installing, once the prefix is known. The component lists the pictures of docs/ where the
+# course publishes them: AppStream takes only https addresses, so only when SCREENSHOT_URL names
+# that folder.
+set(APPSTREAM_ID_PREFIX "local.coursework" CACHE STRING
+    "The reverse domain name before each program's name in its AppStream id")
+set(SCREENSHOT_URL "" CACHE STRING
+    "The https address where docs/ is published, for the software centre's pictures")
+function(install_desktop_files name title comment english_name english_summary files)
     set(PROGRAM ${name})
+    string(TOUPPER ${name} PROGRAM_UPPER)
     set(TITLE ${title})
     set(COMMENT ${comment})
     set(ENGLISH_NAME ${english_name})
+    set(ENGLISH_SUMMARY ${english_summary})
+
     configure_file(${PROJECT_SOURCE_DIR}/cmake/launcher.desktop.in
                    ${CMAKE_CURRENT_BINARY_DIR}/${name}.desktop.in @ONLY)
     install(CODE "
@@ -160,22 +168,8 @@ function(install_launcher name title comment english_name)
         include(\"${PROJECT_SOURCE_DIR}/cmake/InstallLauncher.cmake\")
     ")
     install(FILES ${name}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-endfunction()
 
-# What a software centre shows of a program: its AppStream component, named by the launcher.
-# Its pictures are those of docs/, where the course publishes them: AppStream takes only https
-# addresses, so they are listed when SCREENSHOT_URL names that folder.
-set(APPSTREAM_ID_PREFIX "local.coursework" CACHE STRING
-    "The reverse domain name before each program's name in its AppStream id")
-set(SCREENSHOT_URL "" CACHE STRING
-    "The https address where docs/ is published, for the software centre's pictures")
-function(install_metainfo name title comment english_name english_summary)
-    set(PROGRAM ${name})
     set(COMPONENT_ID ${APPSTREAM_ID_PREFIX}.${name})
-    set(TITLE ${title})
-    set(COMMENT ${comment})
-    set(ENGLISH_NAME ${english_name})
-    set(ENGLISH_SUMMARY ${english_summary})
     set(SCREENSHOTS "")
     if(SCREENSHOT_URL)
         if(NOT SCREENSHOT_URL MATCHES "^https://")
@@ -191,17 +185,7 @@ function(install_metainfo name title comment english_name english_summary)
                    ${CMAKE_CURRENT_BINARY_DIR}/${COMPONENT_ID}.metainfo.xml @ONLY)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${COMPONENT_ID}.metainfo.xml
             DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-endfunction()
 
-# The program's manual page (man <program>), in English with its Chinese name and line; one
-# with files of its own says where it keeps them.
-function(install_manpage name title comment english_name english_summary files)
-    set(PROGRAM ${name})
-    string(TOUPPER ${name} PROGRAM_UPPER)
-    set(TITLE ${title})
-    set(COMMENT ${comment})
-    set(ENGLISH_NAME ${english_name})
-    set(ENGLISH_SUMMARY ${english_summary})
     set(FILES_SECTION "")
     if(files)
         list(TRANSFORM files REPLACE ".*/" "")
