@@ -11,6 +11,9 @@ set(DEBIAN_MAINTAINER "Coursework teachers <teachers@coursework.invalid>" CACHE 
 # package has the same bytes at every build). The package is made here, with the programs,
 # so it is a native one and its changelog is changelog.gz.
 set(doc_dir ${CMAKE_BINARY_DIR}/debian)
+execute_process(COMMAND date -R -u -d "${PROJECT_RELEASE_DATE} 12:00"
+                OUTPUT_VARIABLE RELEASE_DATE_RFC5322 OUTPUT_STRIP_TRAILING_WHITESPACE
+                COMMAND_ERROR_IS_FATAL ANY)
 configure_file(${PROJECT_SOURCE_DIR}/cmake/debian/changelog.in ${doc_dir}/changelog @ONLY)
 execute_process(COMMAND gzip -9nf ${doc_dir}/changelog COMMAND_ERROR_IS_FATAL ANY)
 install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian/copyright ${doc_dir}/changelog.gz
