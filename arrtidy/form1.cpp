@@ -5,6 +5,8 @@
 using namespace Qt::StringLiterals;
 using namespace forms;
 
+namespace arrtidy {
+
 namespace {
 
 // clang-format off
@@ -50,3 +52,5 @@ void Form1::printAll(const rt::Array<rt::Integer>& a)
     for (rt::Integer i = rt::Integer(a.LBound()); rt::Long(i) <= last; ++i)
         Print(a(i), Semi);
 }
+
+} // namespace arrtidy

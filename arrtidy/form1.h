@@ -2,6 +2,8 @@
 
 #include "forms/forms.h"
 
+namespace arrtidy {
+
 // Each click draws twenty numbers from 0 to 19 and prints them, then the list without its
 // repeats, then that list largest first.
 class Form1 : public forms::Form {
@@ -16,3 +18,5 @@ private:
     void Form_Click();
     void printAll(const rt::Array<rt::Integer>& a);
 };
+
+} // namespace arrtidy

@@ -1,5 +1,7 @@
 #include "tidy.h"
 
+namespace arrtidy {
+
 void RemoveRepeats(rt::Array<rt::Integer>& a)
 {
     rt::Long n = a.UBound();
@@ -36,3 +38,5 @@ void SortDescending(rt::Array<rt::Integer>& a)
         }
     }
 }
+
+} // namespace arrtidy

@@ -2,6 +2,8 @@
 
 #include "runtime/array.h"
 
+namespace arrtidy {
+
 // The two array steps of a click, kept apart from the window so they can run on fixed arrays.
 // Both expect an array whose lower bound is 0.
 
@@ -11,3 +13,5 @@ void RemoveRepeats(rt::Array<rt::Integer>& a);
 
 // Exchange sort, largest first.
 void SortDescending(rt::Array<rt::Integer>& a);
+
+} // namespace arrtidy

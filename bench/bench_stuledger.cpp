@@ -13,6 +13,7 @@
 #include <benchmark/benchmark.h>
 
 using namespace Qt::StringLiterals;
+using namespace stuledger;
 
 namespace {
 

@@ -2,6 +2,8 @@
 
 #include "runtime/numbers.h"
 
+namespace bmi {
+
 float BodyMassIndex(float weightKg, float heightCm)
 {
     // The height in metres is a Single, as a Single divided by a whole number is; only the
@@ -16,3 +18,5 @@ QString IndexText(float index)
     const float rounded = static_cast<float>(rt::Round(index, 2));
     return rt::CStr(rounded);
 }
+
+} // namespace bmi

@@ -4,6 +4,8 @@
 using namespace Qt::StringLiterals;
 using namespace forms;
 
+namespace bmi {
+
 namespace {
 
 const Font kSong14{u"宋体"_s, 14.25f};
@@ -76,3 +78,5 @@ void Form1::Timer1_Timer()
 {
     setCaption(rt::Time());
 }
+
+} // namespace bmi

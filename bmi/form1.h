@@ -2,6 +2,8 @@
 
 #include "forms/forms.h"
 
+namespace bmi {
+
 // The body-mass-index calculator: weight and height in, one dated index line per calculation
 // printed in Picture1, and the time of day kept in the title bar.
 class Form1 : public forms::Form {
@@ -32,3 +34,5 @@ private:
     float heightCm = 0;
     float bmiValue = 0;
 };
+
+} // namespace bmi

@@ -83,28 +83,29 @@ function(add_program name)
     string(REPEAT " " ${blanks} padding)
     set_property(GLOBAL APPEND PROPERTY COURSE_HANDOUT_LINES
         "   ${name}.exe${padding}${ARG_LAUNCHER_NAME}：${ARG_LAUNCHER_COMMENT}${ARG_HANDOUT_NOTE}")
-    add_library(${name}_parts STATIC ${ARG_SOURCES})
+    # The program's main (in its namespace) goes with its parts: the executable's own main
+    # calls it, and in the browser the course's one module does.
+    add_library(${name}_parts STATIC ${ARG_SOURCES} main.cpp)
     target_include_directories(${name}_parts PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${name}_parts PUBLIC common_forms)
+    if(ARG_TESTS)
+        add_qt_test(tst_${name} LABEL window
+                    SOURCES ${ARG_TESTS} ${ARG_RESOURCES} ${PROJECT_SOURCE_DIR}/common/tests/windowtest.h
+                    LIBS ${name}_parts SCALES ${ARG_TEST_SCALES})
+    endif()
+    if(EMSCRIPTEN)
+        # In the browser every program is linked into the course's one module (web/).
+        list(TRANSFORM ARG_RESOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+        add_to_site(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}" "${ARG_FILES}"
+                    "${ARG_RESOURCES}")
+        return()
+    endif()
 
     # A window program: no console beside it on Windows, an application bundle on macOS.
-    qt_add_executable(${name} WIN32 MACOSX_BUNDLE main.cpp ${ARG_RESOURCES})
+    qt_add_executable(${name} WIN32 MACOSX_BUNDLE ${PROJECT_SOURCE_DIR}/common/forms/program_main.cpp
+                      ${ARG_RESOURCES})
+    target_compile_definitions(${name} PRIVATE PROGRAM=${name})
     target_link_libraries(${name} PRIVATE ${name}_parts)
-    if(EMSCRIPTEN)
-        # In the browser the page puts the course's Chinese face among the program's files
-        # before it starts, and keeps stuledger's folder in the browser's storage (IndexedDB).
-        set_target_properties(${name} PROPERTIES
-            QT_WASM_EXTRA_EXPORTED_METHODS "FS,addRunDependency,removeRunDependency")
-        target_link_options(${name} PRIVATE -lidbfs.js)
-        set(keeps_files false)
-        if(ARG_FILES)
-            set(keeps_files true)
-        endif()
-        add_site_page(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}" ${keeps_files})
-        foreach(file ${ARG_FILES})
-            configure_file(${file} ${SITE_DIR}/ COPYONLY)
-        endforeach()
-    endif()
     foreach(file ${ARG_FILES})
         get_filename_component(base ${file} NAME)
         add_custom_command(TARGET ${name} POST_BUILD
@@ -132,12 +133,6 @@ function(add_program name)
     if(UNIX AND NOT APPLE)
         install_desktop_files(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}"
                               "${ARG_ENGLISH_NAME}" "${ARG_ENGLISH_SUMMARY}" "${ARG_FILES}")
-    endif()
-
-    if(ARG_TESTS)
-        add_qt_test(tst_${name} LABEL window
-                    SOURCES ${ARG_TESTS} ${ARG_RESOURCES} ${PROJECT_SOURCE_DIR}/common/tests/windowtest.h
-                    LIBS ${name}_parts SCALES ${ARG_TEST_SCALES})
     endif()
 endfunction()
 
@@ -211,4 +206,36 @@ function(write_program_list)
     get_property(programs GLOBAL PROPERTY COURSE_PROGRAMS)
     list(JOIN programs "\n" lines)
     file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/programs.txt CONTENT "${lines}\n")
+endfunction()
+
+# After every program is added: the build fails when two programs' objects define the same
+# external name, which in the browser's one module the linker would keep once for both.
+function(check_names_apart)
+    get_property(programs GLOBAL PROPERTY COURSE_PROGRAMS)
+    if(NOT CMAKE_NM OR NOT programs)
+        return()
+    endif()
+    list(TRANSFORM programs APPEND "_parts" OUTPUT_VARIABLE parts)
+    list(TRANSFORM parts PREPEND "$<TARGET_FILE:" OUTPUT_VARIABLE archives)
+    list(TRANSFORM archives APPEND ">")
+    set(stamp ${CMAKE_BINARY_DIR}/programs-names-apart.stamp)
+    add_custom_command(OUTPUT ${stamp}
+        COMMAND python3 ${PROJECT_SOURCE_DIR}/cmake/check_names_apart.py --nm ${CMAKE_NM}
+                ${archives}
+        COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+        DEPENDS ${parts} ${PROJECT_SOURCE_DIR}/cmake/check_names_apart.py
+        COMMENT "No two programs define the same name" VERBATIM)
+    add_custom_target(programs_names_apart ALL DEPENDS ${stamp})
+
+    # The check, shown to refuse two programs that both define a name of their own.
+    if(BUILD_TESTING)
+        foreach(program clash_one clash_two)
+            add_library(${program}_parts STATIC ${PROJECT_SOURCE_DIR}/cmake/tests/clash.cpp)
+        endforeach()
+        add_test(NAME names_apart_refuses_a_clash
+                 COMMAND python3 ${PROJECT_SOURCE_DIR}/cmake/check_names_apart.py --nm ${CMAKE_NM}
+                         $<TARGET_FILE:clash_one_parts> $<TARGET_FILE:clash_two_parts>)
+        set_tests_properties(names_apart_refuses_a_clash PROPERTIES LABELS unit
+            PASS_REGULAR_EXPRESSION "clash_one and clash_two both define Command1_Click\\(\\)")
+    endif()
 endfunction()

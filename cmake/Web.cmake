@@ -1,11 +1,14 @@
-# The browser's build: one course site in <build>/site that any static web server serves. Each
-# program has its page there (web/program.html.in) with its .js and .wasm beside it; they all
-# share the toolkit's loader, web/program.js and the course's Chinese face, which the browser
-# fetches once. index.html lists the programs by their Chinese names.
+# The browser's build: one course site in <build>/site that any static web server serves. The
+# programs are linked into one module, which every program's page (web/program.html.in) loads,
+# naming the program to start; the pages share that module, the toolkit's loader, web/program.js
+# and the course's Chinese faces, so the browser fetches each once. What the page and the
+# program expect of each other is web/page-and-program.md. index.html lists the programs by their
+# Chinese names. The files that change from build to build carry a digest of their bytes in
+# their names, and every file worth it lies beside itself compressed (web/build_site.mjs).
 
 # A run-time error is a C++ exception that the form's error trap catches and shows. The
 # toolkit's settings leave throwing on but catching off, so that every error would end the
-# program; our code is compiled, and every program linked, with catching on.
+# program; our code is compiled, and the module linked, with catching on.
 add_compile_options(-fexceptions)
 get_target_property(platform_link_options Qt6::Platform INTERFACE_LINK_OPTIONS)
 list(TRANSFORM platform_link_options REPLACE "DISABLE_EXCEPTION_CATCHING=1"
@@ -13,41 +16,95 @@ list(TRANSFORM platform_link_options REPLACE "DISABLE_EXCEPTION_CATCHING=1"
 set_target_properties(Qt6::Platform PROPERTIES INTERFACE_LINK_OPTIONS "${platform_link_options}")
 
 set(SITE_DIR ${CMAKE_BINARY_DIR}/site)
-set_property(GLOBAL PROPERTY SITE_ITEMS "")
 
-# The page of one program; keeps_files is true for the program whose folder holds files.
-function(add_site_page name title comment keeps_files)
-    set(PROGRAM ${name})
-    set(TITLE ${title})
-    set(COMMENT ${comment})
-    set(KEEPS_FILES ${keeps_files})
-    configure_file(${PROJECT_SOURCE_DIR}/web/program.html.in ${SITE_DIR}/${name}.html @ONLY)
-    add_custom_command(TARGET ${name} POST_BUILD
-        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE_DIR:${name}>/${name}.js
-                $<TARGET_FILE_DIR:${name}>/${name}.wasm $<TARGET_FILE_DIR:${name}>/qtloader.js
-                ${SITE_DIR}/)
-    set_property(GLOBAL APPEND_STRING PROPERTY SITE_ITEMS
-        "<li><a href=\"${name}.html\"><img src=\"pictures/${name}.png\" alt=\"\"><br>${title} (${name})</a><br>${comment}</li>\n")
+# One program of the site: its page, its files (the sample student1.dat) and its resources, which
+# the module links.
+function(add_to_site name title comment files resources)
+    set(keeps_files false)
+    if(files)
+        set(keeps_files true)
+    endif()
+    set_property(GLOBAL APPEND PROPERTY SITE_PROGRAMS
+        "{\"name\": \"${name}\", \"title\": \"${title}\", \"comment\": \"${comment}\", \"keepsFiles\": ${keeps_files}}")
+    set_property(GLOBAL APPEND PROPERTY SITE_RESOURCES ${resources})
+    list(TRANSFORM files PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+    set_property(GLOBAL APPEND PROPERTY SITE_FILES ${files})
+    # What the programs draw, for the first face: their sources and the files they show.
+    get_target_property(sources ${name}_parts SOURCES)
+    list(TRANSFORM sources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+    set_property(GLOBAL APPEND PROPERTY SITE_TEXTS ${sources} ${files})
 endfunction()
 
-# The index page, the shared files and the face; after every program has added its page.
+# The module, its faces and the site; after every program is added.
 function(finish_site)
-    get_property(PROGRAM_ITEMS GLOBAL PROPERTY SITE_ITEMS)
-    configure_file(${PROJECT_SOURCE_DIR}/web/index.html.in ${SITE_DIR}/index.html @ONLY)
-    file(COPY ${PROJECT_SOURCE_DIR}/web/program.js ${PROJECT_SOURCE_DIR}/web/site.css
-         DESTINATION ${SITE_DIR})
-    file(GLOB pictures ${PROJECT_SOURCE_DIR}/docs/web/*.png)
-    file(COPY ${pictures} DESTINATION ${SITE_DIR}/pictures)
+    get_property(programs GLOBAL PROPERTY COURSE_PROGRAMS)
+    get_property(resources GLOBAL PROPERTY SITE_RESOURCES)
 
-    # Debian's fontTools, with the system's own Python (another on the PATH may lack it).
+    # The module: the programs' parts, each in its own namespace, and a main that starts the one
+    # the page names.
+    qt_add_executable(course ${PROJECT_SOURCE_DIR}/web/course_wasm.cpp ${resources})
+    list(TRANSFORM programs APPEND "_parts" OUTPUT_VARIABLE parts)
+    target_link_libraries(course PRIVATE ${parts})
+    list(TRANSFORM programs PREPEND "PROGRAM(" OUTPUT_VARIABLE entries)
+    list(TRANSFORM entries APPEND ")")
+    list(JOIN entries "" entries)
+    target_compile_definitions(course PRIVATE "COURSE_PROGRAMS=${entries}")
+    set_target_properties(course PROPERTIES
+        QT_WASM_EXTRA_EXPORTED_METHODS "FS,addRunDependency,removeRunDependency")
+    target_link_options(course PRIVATE -lidbfs.js)
+
+    add_dependencies(course programs_names_apart)
+
+    # The faces: the first, with what the windows, their messages and the sample show, draws
+    # the first window; the whole of code page 936 follows in the background. Debian's
+    # fontTools, with the system's own Python (another on the PATH may lack it).
     find_program(FONTTOOLS_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
                  REQUIRED)
     set(collection /usr/share/fonts/truetype/arphic/uming.ttc)
-    set(face ${SITE_DIR}/fonts/course-cjk.ttf)
-    add_custom_command(OUTPUT ${face}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${SITE_DIR}/fonts
-        COMMAND ${FONTTOOLS_PYTHON} ${PROJECT_SOURCE_DIR}/web/subset_font.py ${collection} ${face}
-        DEPENDS ${PROJECT_SOURCE_DIR}/web/subset_font.py ${collection}
-        COMMENT "The course's Chinese face: ${face}" VERBATIM)
-    add_custom_target(site_face ALL DEPENDS ${face})
+    set(faces ${CMAKE_BINARY_DIR}/faces)
+    get_property(texts GLOBAL PROPERTY SITE_TEXTS)
+    file(GLOB_RECURSE common_sources ${PROJECT_SOURCE_DIR}/common/forms/*.cpp
+         ${PROJECT_SOURCE_DIR}/common/runtime/*.cpp)
+    list(APPEND texts ${common_sources})
+    add_custom_command(OUTPUT ${faces}/course-cjk.ttf ${faces}/course-first.ttf
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${faces}
+        COMMAND ${FONTTOOLS_PYTHON} ${PROJECT_SOURCE_DIR}/web/subset_font.py ${collection}
+                ${faces}/course-cjk.ttf
+        COMMAND ${FONTTOOLS_PYTHON} ${PROJECT_SOURCE_DIR}/web/subset_font.py ${collection}
+                ${faces}/course-first.ttf ${texts}
+        DEPENDS ${PROJECT_SOURCE_DIR}/web/subset_font.py ${collection} ${texts}
+        COMMENT "The course's Chinese faces: ${faces}" VERBATIM)
+    add_custom_target(site_faces DEPENDS ${faces}/course-cjk.ttf ${faces}/course-first.ttf)
+
+    # The site, from the module, the faces and web/, each time one of them changes.
+    get_property(site_programs GLOBAL PROPERTY SITE_PROGRAMS)
+    list(JOIN site_programs ",\n    " site_programs)
+    get_property(site_files GLOBAL PROPERTY SITE_FILES)
+    file(GLOB pictures ${PROJECT_SOURCE_DIR}/docs/web/*.png)
+    list(TRANSFORM site_files REPLACE "(.+)" "\"\\1\"" OUTPUT_VARIABLE files_json)
+    list(JOIN files_json ", " files_json)
+    set(pictures_json ${pictures})
+    list(TRANSFORM pictures_json REPLACE "(.+)" "\"\\1\"")
+    list(JOIN pictures_json ", " pictures_json)
+    file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/site.json CONTENT "{
+  \"programs\": [
+    ${site_programs}
+  ],
+  \"files\": [${files_json}],
+  \"pictures\": [${pictures_json}]
+}
+")
+    find_program(NODE_PROGRAM node REQUIRED)
+    file(GLOB web_sources ${PROJECT_SOURCE_DIR}/web/*.in ${PROJECT_SOURCE_DIR}/web/*.js
+         ${PROJECT_SOURCE_DIR}/web/*.css ${PROJECT_SOURCE_DIR}/web/*.mjs)
+    set(site_stamp ${CMAKE_BINARY_DIR}/site.stamp)
+    add_custom_command(OUTPUT ${site_stamp}
+        COMMAND ${NODE_PROGRAM} ${PROJECT_SOURCE_DIR}/web/build_site.mjs
+                --config ${CMAKE_BINARY_DIR}/site.json --web ${PROJECT_SOURCE_DIR}/web
+                --module $<TARGET_FILE_DIR:course>/course --faces ${faces} --out ${SITE_DIR}
+        COMMAND ${CMAKE_COMMAND} -E touch ${site_stamp}
+        DEPENDS course site_faces ${faces}/course-cjk.ttf ${faces}/course-first.ttf
+                ${web_sources} ${site_files} ${pictures} ${CMAKE_BINARY_DIR}/site.json
+        COMMENT "The course site: ${SITE_DIR}" VERBATIM)
+    add_custom_target(site ALL DEPENDS ${site_stamp})
 endfunction()

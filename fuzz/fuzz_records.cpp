@@ -6,6 +6,7 @@
 
 using fuzzcheck::check;
 using namespace Qt::StringLiterals;
+using namespace stuledger;
 
 namespace {
 

@@ -4,6 +4,8 @@
 using namespace Qt::StringLiterals;
 using namespace forms;
 
+namespace glyphmix {
+
 namespace {
 
 // clang-format off
@@ -64,3 +66,5 @@ void Form1::Command2_Click()
     Picture1.Print(u"小写字母个数"_s, Semi, n.smalls);
     Picture1.Print(u"标点字符个数"_s, Semi, n.others);
 }
+
+} // namespace glyphmix

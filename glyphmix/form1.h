@@ -2,6 +2,8 @@
 
 #include "forms/forms.h"
 
+namespace glyphmix {
+
 // The letter generator: Text1 fills with random characters up to the first "Z", Text2 until
 // one repeats, and Picture1 shows how many digits, capitals, small letters and others both hold.
 class Form1 : public forms::Form {
@@ -24,3 +26,5 @@ private:
     void Command1_Click();
     void Command2_Click();
 };
+
+} // namespace glyphmix

@@ -5,6 +5,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace glyphmix {
+
 QString DrawCharacter()
 {
     return rt::Chr(rt::CInt(rt::Int(rt::Rnd() * 94) + 33));
@@ -49,3 +51,5 @@ ClassCounts CountClasses(const QString& s)
     }
     return n;
 }
+
+} // namespace glyphmix

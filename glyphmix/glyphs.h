@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace glyphmix {
+
 // One random printable character, "!" to "~", each equally likely.
 QString DrawCharacter();
 
@@ -24,3 +26,5 @@ struct ClassCounts {
 
 // 16-bit counters: more than 32767 of one class is the runtime's overflow error.
 ClassCounts CountClasses(const QString& s);
+
+} // namespace glyphmix

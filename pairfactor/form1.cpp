@@ -4,6 +4,8 @@
 using namespace Qt::StringLiterals;
 using namespace forms;
 
+namespace pairfactor {
+
 namespace {
 
 const Font kSong{u"宋体"_s, 15.75f};
@@ -41,3 +43,5 @@ void Form1::Command1_Click()
     const rt::Integer R = GCD(A, B);
     Label1.setCaption(u"最大公因数为"_s + rt::CStr(R));
 }
+
+} // namespace pairfactor

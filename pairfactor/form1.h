@@ -2,6 +2,8 @@
 
 #include "forms/forms.h"
 
+namespace pairfactor {
+
 // The greatest common divisor of the two fields, shown in Label1 when Command1 is pressed.
 class Form1 : public forms::Form {
 public:
@@ -19,3 +21,5 @@ public:
 private:
     void Command1_Click();
 };
+
+} // namespace pairfactor

@@ -1,5 +1,7 @@
 #include "gcd.h"
 
+namespace pairfactor {
+
 rt::Integer GCD(rt::Integer& m, rt::Integer& n)
 {
     if (m == 0 || n == 0)
@@ -14,3 +16,5 @@ rt::Integer GCD(rt::Integer& m, rt::Integer& n)
         return n;
     return GCD(n, r); // 0 < r < n: the nested call never exchanges
 }
+
+} // namespace pairfactor

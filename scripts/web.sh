@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the programs for the browser (WebAssembly) and the course site in
-# build-wasm/site/, tests each program in headless Chromium and says what each downloads:
+# build-wasm/site/, tests each program in headless Chromium and says what the site's files weigh:
 # scripts/web.sh
 # The toolkit for the browser is taken from QT_WASM_PREFIX, or unpacked once into .cache/ from
 # ../shared/wasm beside this checkout. Code page 936 comes from tables that the Linux build
@@ -17,7 +17,7 @@ export QT_WASM_PREFIX
 cmake --preset default >/dev/null
 cmake --build --preset default --target codepage936_table_h stuledger
 build_preset wasm
-echo "site: build-wasm/site (serve it with: python3 -m http.server -d build-wasm/site)"
+echo "site: build-wasm/site (serve it with: scripts/serve.sh)"
 
 # stuledger's save in the browser is held against the Linux build's, byte for byte.
 cmake/tests/linux_student2.sh build/bin build-wasm/linux-student2.dat
@@ -25,12 +25,8 @@ cmake/tests/linux_student2.sh build/bin build-wasm/linux-student2.dat
 (cd web && npm ci --no-audit --no-fund --silent)
 node web/tests/browser_test.mjs build-wasm/site build-wasm/screenshots build-wasm/linux-student2.dat
 
-echo "== download per program (wasm and script, gzip -9), and the face"
-megabytes() { awk -v b="$1" 'BEGIN { printf "%.1f MB", b / 1e6 }'; }
-for page in build-wasm/site/*.html; do
-    program=$(basename "$page" .html)
-    [ "$program" = index ] && continue
-    echo "$program: $(megabytes "$(cat "build-wasm/site/$program".{wasm,js} | gzip -9 | wc -c)")"
+echo "== the site's files as a browser gets them (raw, gzip, brotli)"
+megabytes() { awk -v b="$1" 'BEGIN { printf "%.2f MB", b / 1e6 }'; }
+for file in build-wasm/site/course.*.wasm build-wasm/site/course.*.js build-wasm/site/fonts/*.ttf; do
+    echo "$(basename "$file"): $(megabytes "$(stat -c %s "$file")"), $(megabytes "$(stat -c %s "$file.gz")"), $(megabytes "$(stat -c %s "$file.br")")"
 done
-face=build-wasm/site/fonts/course-cjk.ttf
-echo "face: $(megabytes "$(gzip -9 <"$face" | wc -c)") ($(megabytes "$(stat -c %s "$face")") uncompressed)"

@@ -3,6 +3,8 @@
 using namespace Qt::StringLiterals;
 using namespace forms;
 
+namespace sigtrail {
+
 namespace {
 
 const FormRow kForm{u"Form1"_s, 5355, 2205, Border::Sizable, StartUp::Default};
@@ -99,3 +101,5 @@ void Form1::Text1_GotFocus()
 {
     List1.AddItem(Text1.Name() + u"得到焦点"_s);
 }
+
+} // namespace sigtrail

@@ -2,6 +2,8 @@
 
 #include "forms/forms.h"
 
+namespace sigtrail {
+
 // The event trace window: each traced event appends one line to List1, so the list shows
 // which events the form runtime fired, and in what order.
 class Form1 : public forms::Form {
@@ -34,3 +36,5 @@ private:
     void Text1_Change();
     void Text1_GotFocus();
 };
+
+} // namespace sigtrail

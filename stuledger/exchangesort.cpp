@@ -4,6 +4,8 @@
 
 #include <utility>
 
+namespace stuledger {
+
 namespace {
 
 // Whether record j belongs before record i: by age as numbers, by sex as the runtime compares
@@ -31,3 +33,5 @@ void ExchangeSort(rt::Array<StudentRecord>& students, SortKey key, SortOrder ord
             if (belongsBefore(students(j), students(i), key, order))
                 std::swap(students(i), students(j));
 }
+
+} // namespace stuledger

@@ -10,6 +10,8 @@
 #include <emmintrin.h>
 #endif
 
+namespace stuledger {
+
 namespace {
 
 // One 16-bit key per record, chosen so that "j belongs before i" is always keys[j] < keys[i].
@@ -87,3 +89,5 @@ void FastExchangeSort(rt::Array<StudentRecord>& students, SortKey key, SortOrder
     for (int k = 0; k < n; ++k)
         students(lower + k) = std::move(sorted[std::size_t(k)]);
 }
+
+} // namespace stuledger

@@ -3,6 +3,8 @@
 using namespace Qt::StringLiterals;
 using namespace forms;
 
+namespace stuledger {
+
 namespace {
 
 // The records file the program reads and the one it saves, both in its own folder.
@@ -159,3 +161,5 @@ void Form1::Age_Asc_Click()
 {
     MSort_Age_ASC_Click();
 }
+
+} // namespace stuledger

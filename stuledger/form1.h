@@ -3,6 +3,8 @@
 #include "forms/forms.h"
 #include "students.h"
 
+namespace stuledger {
+
 // The student records window: the list shown as lines in Text1, loaded from student1.dat,
 // sorted by age or sex, saved to student2.dat, all through the menus.
 class Form1 : public forms::Form {
@@ -36,3 +38,5 @@ private:
 
     StudentLedger ledger_;
 };
+
+} // namespace stuledger

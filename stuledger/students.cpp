@@ -17,6 +17,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace stuledger {
+
 int LoadGap(const QString& nameAsRead)
 {
     return rt::Len(nameAsRead) == 2 ? 4 : 3;
@@ -174,3 +176,5 @@ QString StudentLedger::Lines() const
         lines += RecordLine(Students(i), SortGap(Students(i)));
     return lines;
 }
+
+} // namespace stuledger

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+namespace stuledger {
+
 // One student as the records file holds it: a name of 3 characters, a sex of 1, an age.
 struct StudentRecord {
     rt::FixedString<3> Name;
@@ -55,3 +57,5 @@ public:
     // How many records the list holds: 0 before the first load that reads one.
     int Count() const;
 };
+
+} // namespace stuledger

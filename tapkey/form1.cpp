@@ -3,6 +3,8 @@
 using namespace Qt::StringLiterals;
 using namespace forms;
 
+namespace tapkey {
+
 namespace {
 
 const FormRow kForm{u"Form1"_s, 5310, 7590, Border::None, StartUp::CenterScreen, Qt::black};
@@ -127,3 +129,5 @@ void Form1::Form_DblClick()
 {
     End();
 }
+
+} // namespace tapkey

@@ -2,6 +2,8 @@
 
 #include "forms/forms.h"
 
+namespace tapkey {
+
 // The front of a telephone handset: the display Text1 above twelve keys. The digit keys
 // append their digit, "c" takes the last one back, the mode key flips its own caption, and
 // a double-click on the black background ends the program.
@@ -42,3 +44,5 @@ private:
     void Command12_Click();
     void Form_DblClick();
 };
+
+} // namespace tapkey

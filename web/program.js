@@ -1,7 +1,8 @@
-// Starts one program of the course in its page: the course's Chinese face goes among the
-// program's files first (fetched once, then from the browser's cache for every program), and
-// the program that keeps files, stuledger, gets a folder the browser keeps (IndexedDB), with
-// the sample student1.dat on a first visit and a way to put in and take out its files.
+// Starts one program of the course in its page, on the course's one module, as
+// page-and-program.md describes. The first face, small, is fetched with the module and draws the
+// first window; the whole face follows once the program runs and takes over. The program that
+// keeps files, stuledger, gets a folder the browser keeps (IndexedDB), with the sample
+// student1.dat on a first visit and a way to put in and take out its files.
 'use strict';
 
 const home = '/home/web_user'; // the program's folder (App.Path)
@@ -21,10 +22,15 @@ async function fetchBytes(url) {
   return new Uint8Array(await response.arrayBuffer());
 }
 
-async function prepare(module, keepsFiles) {
+const faceFile = url => '/fonts/' + url.split('/').pop();
+
+// Before the program starts: a face in /fonts (the whole one, where it came first) and the
+// program's folder.
+async function prepare(module, page, firstFace) {
   module.FS.mkdir('/fonts');
-  module.FS.writeFile('/fonts/course-cjk.ttf', await fetchBytes('fonts/course-cjk.ttf'));
-  if (!keepsFiles) return;
+  const [url, bytes] = await firstFace;
+  module.FS.writeFile(faceFile(url), bytes);
+  if (!page.keepsFiles) return;
   module.FS.mount(module.FS.filesystems.IDBFS, {}, home);
   await sync(module, true);
   if (!exists(module, home + '/student1.dat')) {
@@ -32,6 +38,18 @@ async function prepare(module, keepsFiles) {
     await sync(module, false);
   }
   offerFiles(module);
+}
+
+// The whole face, once the program runs: it takes the first face's place.
+async function followWithWholeFace(module, page, firstFace) {
+  const [firstUrl] = await firstFace;
+  if (firstUrl !== page.faces.whole) {
+    const bytes = await fetchBytes(page.faces.whole);
+    module.FS.writeFile(faceFile(page.faces.whole), bytes);
+    module.FS.unlink(faceFile(firstUrl));
+    module._courseFacesChanged();
+  }
+  document.documentElement.dataset.face = 'whole'; // for the tests
 }
 
 // Outside the program's window: the user's own student1.dat in, student2.dat out.
@@ -75,26 +93,37 @@ function offerFiles(module) {
   });
 }
 
-function startProgram(name, keepsFiles) {
+// page: {program, keepsFiles, module (its name without .js or .wasm), faces: {first, whole}}.
+function startProgram(page) {
   const canvas = document.querySelector('#qtcanvas');
   const status = document.querySelector('#qtstatus');
+  // The first face comes with the module, or the whole one where the browser has it already.
+  const face = fetch(page.faces.whole, {cache: 'only-if-cached', mode: 'same-origin'})
+    .then(response => (response.ok ? page.faces.whole : page.faces.first),
+          () => page.faces.first)
+    .then(url => fetchBytes(url).then(bytes => [url, bytes]));
   // The program hears the keyboard only while its canvas has the page's focus, and a press on
   // the canvas does not give it back once a button of the page has taken it.
   canvas.addEventListener('pointerdown', () => canvas.focus());
+  const ended = () => { status.textContent = '程序已结束。刷新页面可再次运行。'; };
   const loader = QtLoader({
     canvasElements: [canvas],
     showLoader: () => { status.textContent = '正在加载…'; },
     showError: text => { status.textContent = '出错了：' + text; },
-    showExit: () => { status.textContent = '程序已结束。刷新页面可再次运行。'; },
+    showExit: ended,
     showCanvas: () => { status.textContent = ''; },
   });
   // This loader keeps the module's settings on the page's global object (self).
-  self.moduleConfig.programEnded = () => { status.textContent = '程序已结束。刷新页面可再次运行。'; };
+  self.moduleConfig.arguments = [page.program];
+  self.moduleConfig.programEnded = ended;
   self.moduleConfig.preRun = [module => {
     module.addRunDependency('course');
-    prepare(module, keepsFiles).then(
+    prepare(module, page, face).then(
       () => module.removeRunDependency('course'),
       error => { status.textContent = '出错了：' + error; });
   }];
-  loader.loadEmscriptenModule(name);
+  self.moduleConfig.postRun = [module => {
+    followWithWholeFace(module, page, face).catch(error => console.warn('the whole face:', error));
+  }];
+  loader.loadEmscriptenModule(page.module);
 }

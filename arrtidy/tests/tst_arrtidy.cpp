@@ -7,6 +7,7 @@
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
+using namespace arrtidy;
 
 namespace {
 

@@ -2,9 +2,8 @@
 
 #include "forms/fonts.h"
 #include "forms/form.h"
+#include "forms/platform.h"
 
-#include <QDir>
-#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -30,17 +29,6 @@ void loadToolkitTranslation()
             return;
         }
     }
-}
-
-// The browser has no Chinese face of its own: the page puts the course's into /fonts before
-// the program starts (it fetches it once for all the programs). Elsewhere the system's are
-// used.
-void loadCarriedFaces()
-{
-#ifdef Q_OS_WASM
-    for (const QFileInfo& face : QDir(u"/fonts"_s).entryInfoList(QDir::Files))
-        QFontDatabase::addApplicationFont(face.filePath());
-#endif
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "forms/captionlabels.h"
 #include "forms/controlkinds.h"
 #include "forms/errortrap.h"
-#include "forms/modal.h"
+#include "forms/platform.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -104,13 +104,9 @@ void Form::place(const FormRow& form)
             move(area.x() + (area.width() - size.width()) / 2,
                  area.y() + (area.height() - size.height()) / 2);
         }
+    } else {
+        placeWindow(*this);
     }
-#ifdef Q_OS_WASM
-    // The browser's platform puts a new window at the page's top left, which may lie above the
-    // program's canvas; its place is the canvas's top left.
-    else if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().topLeft());
-#endif
 }
 
 Control* Form::find(const char* name) const

@@ -1,16 +1,12 @@
 #include "forms/widgethost.h"
 
 #include "forms/forms.h"
-#include "forms/modal.h"
+#include "forms/platform.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
-
-#ifdef Q_OS_WASM
-#include <emscripten.h>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -35,14 +31,6 @@ protected:
                static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel);
     }
 };
-
-#ifdef Q_OS_WASM
-// Swallows every timer's event: after End, in the browser, none of the program's code runs.
-class TimersStopped : public QObject {
-protected:
-    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::Timer; }
-};
-#endif
 
 } // namespace
 
@@ -73,20 +61,7 @@ void WidgetHost::end()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
         w->hide();
-#ifdef Q_OS_WASM
-    // The browser keeps the program's runtime, and with it the toolkit's handlers of the page's
-    // mouse and keys: ending the event loop would let main() free what those handlers use, and
-    // the next mouse event on the page would crash. So the program stays, without windows and
-    // with its timers stopped, and its page says that it has ended.
-    static TimersStopped timersStopped;
-    QCoreApplication::instance()->installEventFilter(&timersStopped);
-    EM_ASM({
-        if (Module.programEnded)
-            Module.programEnded();
-    });
-#else
-    QCoreApplication::exit(0);
-#endif
+    endProgram();
 }
 
 int MsgBox(const QString& prompt, int buttons, const QString& title)

@@ -1,14 +1,13 @@
 #include "runtime/filesystem.h"
 
+#include "runtime/storage.h"
+
 #include <QFile>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#ifdef __EMSCRIPTEN__
-#include <emscripten.h>
-#endif
 
 namespace rt {
 
@@ -87,10 +86,7 @@ std::optional<FileFault> replaceFile(const QString& from, const QString& to)
 {
     // POSIX's rename replaces the target in one step.
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0) {
-#ifdef __EMSCRIPTEN__
-        // The browser keeps the program's folder in its storage; what changed goes back there.
-        EM_ASM(FS.syncfs(false, function(){}););
-#endif
+        storeFolder();
         return std::nullopt;
     }
     switch (errno) {
@@ -110,16 +106,9 @@ std::optional<FileFault> replaceFile(const QString& from, const QString& to)
 
 QFileDevice::Permissions newFilePermissions()
 {
-#ifdef __EMSCRIPTEN__
-    // The browser's umask is a stand-in that starts at 0777 and that its file systems never
-    // apply: taken at its word, a saved file would have no permissions at all, and the page
-    // could not read it back to offer it for download.
-    const mode_t mask = 022;
-#else
     // The umask can only be read by setting it; it is put back at once.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-#endif
     const mode_t mode = 0666 & ~mask;
     QFileDevice::Permissions permissions;
     for (const auto& [bit, permission] :

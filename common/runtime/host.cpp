@@ -1,12 +1,8 @@
 #include "runtime/host.h"
 
-#include "runtime/appfolder.h"
+#include "runtime/storage.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
-#include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
 
@@ -28,19 +24,7 @@ void Host::end()
 
 QString Host::appPath()
 {
-#ifdef Q_OS_WASM
-    // In the browser the program's folder is one the browser keeps (the page mounts it).
-    return QDir::homePath();
-#else
-    if (!QCoreApplication::instance())
-        return QDir::currentPath();
-    QString path = QCoreApplication::applicationDirPath();
-    while (path.size() > 1 && path.endsWith(u'/'))
-        path.chop(1);
-    return workingFolder(path,
-                         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(),
-                         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-#endif
+    return programFolder();
 }
 
 QDateTime Host::now()

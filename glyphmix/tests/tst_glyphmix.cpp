@@ -8,6 +8,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace glyphmix;
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace sigtrail;
 using forms::px;
 
 namespace {

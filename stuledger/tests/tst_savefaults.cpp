@@ -37,6 +37,7 @@
 #include <vector>
 
 using namespace Qt::StringLiterals;
+using namespace stuledger;
 using filetest::gbk;
 using filetest::readBytes;
 using filetest::writeBytes;

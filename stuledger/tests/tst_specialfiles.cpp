@@ -22,6 +22,7 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using namespace stuledger;
 using filetest::gbk;
 using filetest::readBytes;
 using filetest::writeBytes;

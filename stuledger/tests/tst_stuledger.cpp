@@ -19,6 +19,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace forms;
+using namespace stuledger;
 using filetest::gbk;
 using filetest::readBytes;
 using filetest::writeBytes;

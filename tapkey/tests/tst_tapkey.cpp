@@ -15,6 +15,7 @@
 #include <QtEndian>
 
 using namespace Qt::StringLiterals;
+using namespace tapkey;
 
 namespace {
 

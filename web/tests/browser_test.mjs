@@ -6,7 +6,11 @@
 // reload, and a bad student1.dat put in through the page must give its message and change
 // nothing. A picture of each program is left in the pictures folder. The programs are the
 // build's list (programs.txt beside the site); one without checks of its own here must open
-// its page and show its window.
+// its page and show its window. Then the site as a class meets it: the seven pages one after
+// another in one profile fetch the module once, with the first; and on a line where the whole
+// face comes late, the first window is drawn in the first face at once, and a name outside it
+// is drawn once the whole face has come. The site is served by web/serve.mjs, as a school's
+// web space should serve it.
 // Usage: node browser_test.mjs <site folder> <pictures folder> <Linux student2.dat>
 import {spawn} from 'node:child_process';
 import {mkdirSync, mkdtempSync, readFileSync, existsSync, rmSync, writeFileSync} from 'node:fs';
@@ -33,8 +37,8 @@ const around = (left, top, width, height, room = 6) => ({
   x: client.x + twips(left) - room, y: client.y + twips(top) - room,
   width: twips(width) + 2 * room, height: twips(height) + 2 * room});
 
-const server = spawn('python3', ['-m', 'http.server', String(port), '--bind', '127.0.0.1',
-                                  '--directory', site], {stdio: 'ignore'});
+const server = spawn('node', [new URL('../serve.mjs', import.meta.url).pathname, site,
+                              '--port', String(port)], {stdio: 'ignore'});
 await sleep(1000);
 const browser = await puppeteer.launch({
   executablePath: '/usr/bin/chromium',
@@ -291,6 +295,80 @@ const tests = {
   },
 };
 
+// The seven pages one after another in one profile: the bytes each fetched of the module.
+async function oneVisit() {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  const session = await page.createCDPSession();
+  await session.send('Network.enable');
+  const urls = new Map();
+  const moduleBytes = {};
+  let current;
+  session.on('Network.responseReceived', event => urls.set(event.requestId, event.response.url));
+  session.on('Network.loadingFinished', event => {
+    if (/\/course\.[0-9a-f]+\.(js|wasm)$/.test(urls.get(event.requestId) ?? ''))
+      moduleBytes[current] = (moduleBytes[current] ?? 0) + event.encodedDataLength;
+  });
+  for (const program of programs) {
+    current = program;
+    moduleBytes[program] = 0;
+    await page.goto(`${origin}/${program}.html`);
+    await page.waitForFunction(() => document.querySelector('#qtstatus').textContent === '',
+                               {timeout: 30000});
+  }
+  await context.close();
+  const [first, ...rest] = programs;
+  console.log('module bytes per page in one visit: ' +
+              programs.map(p => `${p} ${moduleBytes[p]}`).join(', '));
+  check(moduleBytes[first] > 1e6, `the first page fetched only ${moduleBytes[first]} bytes of module`);
+  for (const program of rest)
+    check(moduleBytes[program] === 0, `${program}'s page fetched the module again`);
+}
+
+// stuledger where the whole face comes late: held back until the test lets it through.
+async function wholeFaceLate() {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.setViewport({width: 900, height: 800});
+  page.program = 'stuledger';
+  page.errors = [];
+  page.on('pageerror', error => page.errors.push(String(error)));
+  await page.setRequestInterception(true);
+  let moduleAsked = false;
+  let release;
+  const held = new Promise(resolve => { release = resolve; });
+  page.on('request', request => {
+    const url = request.url();
+    if (/\/course\.[0-9a-f]+\.wasm$/.test(url)) moduleAsked = true;
+    // The page asks first whether the browser has the whole face already; the request for it
+    // that comes after the module's is the one held.
+    if (moduleAsked && /\/course-cjk\./.test(url)) held.then(() => request.continue());
+    else request.continue();
+  });
+  await start(page);
+  await see(page, 'stuledger练习', captionStrip(209), 9);
+  check(await page.evaluate(() => document.documentElement.dataset.face) !== 'whole',
+        'the whole face was there before it was let through');
+  // 犇淼鑫, a name none of the programs shows, in the window before the whole face comes.
+  const uploads = mkdtempSync(join(tmpdir(), 'upload-'));
+  const rare = join(uploads, 'student1.dat');
+  writeFileSync(rare, Buffer.from('22a0c4edb5f6ce222c22c4d0222c32300d0a', 'hex'));
+  await (await page.$('#upload')).uploadFile(rare);
+  await page.waitForFunction(
+      () => document.querySelector('#filestatus').textContent.includes('student1.dat'));
+  rmSync(uploads, {recursive: true});
+  await chooseMenu(page, '文件', '打开');
+  const text1 = around(120, 120 + 300, 2895, 3255);
+  await notSeen(page, '犇淼鑫', text1, 9);
+  release();
+  await page.waitForFunction(() => document.documentElement.dataset.face === 'whole',
+                             {timeout: 30000});
+  await see(page, '犇淼鑫', text1, 9);
+  await see(page, 'stuledger练习', captionStrip(209), 9);
+  check(!page.errors.length, 'errors on the page: ' + page.errors.join('; '));
+  await context.close();
+}
+
 let failed = false;
 try {
   for (const program of programs) {
@@ -309,6 +387,17 @@ try {
     const again = page.shownAgain ? `, ${page.shownAgain} ms when loaded again` : '';
     console.log(`${program}: window after ${page.shownAfter} ms${again}; ${outcome}`);
     await page.browserContext().close();
+  }
+  for (const [name, test] of [['one visit to all the programs', oneVisit],
+                              ['the whole face late', wholeFaceLate]]) {
+    let outcome = 'ok';
+    try {
+      await test();
+    } catch (error) {
+      outcome = 'FAIL: ' + error.message;
+      failed = true;
+    }
+    console.log(`${name}: ${outcome}`);
   }
 } finally {
   await browser.close();

@@ -6,7 +6,7 @@
 // about 0.9 and more when it is; a text that differs by one character of six scores about
 // 0.8, another text or the same one in empty boxes far lower.
 
-// Runs in a page of the site, where fonts/course-cjk.ttf can be fetched.
+// Runs in a page of the site, where the course's whole face can be fetched (files.json names it).
 async function findInPage(png, text, box, sizes, bold) {
   // A 3×3 box blur: a stroke a pixel off still overlaps.
   function blur(values, w, h) {
@@ -25,7 +25,8 @@ async function findInPage(png, text, box, sizes, bold) {
   }
 
   if (!self.courseFace) {
-    self.courseFace = new FontFace('course', 'url(fonts/course-cjk.ttf)');
+    const {names} = await (await fetch('files.json')).json();
+    self.courseFace = new FontFace('course', `url(${names['fonts/course-cjk.ttf']})`);
     document.fonts.add(await self.courseFace.load());
   }
   const image = new Image();

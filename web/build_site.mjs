@@ -1,0 +1,96 @@
+// Makes the course site from the module, the faces and web/'s pages: the files that change from
+// build to build (the module, the scripts, the style, the faces) are named by a digest of their
+// bytes, so that a browser keeps them for good and never mixes an old module with a new script;
+// the pages keep their names and are asked for again each time. Every file of a few kilobytes
+// or more lies beside itself compressed with gzip and brotli, for a server that sends those
+// (scripts/serve.sh, or the lines the README gives for Apache and nginx). files.json lists what
+// the site holds, for the tests and the benchmark.
+// Usage: node build_site.mjs --config <site.json> --web <web/> --module <bin/course>
+//                            --faces <folder> --out <site>
+import {createHash} from 'node:crypto';
+import {copyFileSync, existsSync, mkdirSync, readFileSync, readdirSync, rmSync, statSync,
+        writeFileSync} from 'node:fs';
+import {basename, dirname, join, relative} from 'node:path';
+import {parseArgs} from 'node:util';
+import {brotliCompressSync, constants, gzipSync} from 'node:zlib';
+
+const {values: args} = parseArgs({options: {config: {type: 'string'}, web: {type: 'string'},
+  module: {type: 'string'}, faces: {type: 'string'}, out: {type: 'string'}}});
+const config = JSON.parse(readFileSync(args.config, 'utf8'));
+const out = args.out;
+const kCompressFrom = 4096;
+const kCompressed = /\.(png|gz|br)$/;
+
+const digest = (...files) => {
+  const hash = createHash('sha256');
+  for (const file of files) hash.update(readFileSync(file));
+  return hash.digest('hex').slice(0, 12);
+};
+const stamped = (name, stamp) => name.replace(/(\.[^./]+)$/, `.${stamp}$1`);
+
+// Site name -> where its bytes come from, or the bytes themselves.
+const site = new Map();
+// The names the pages ask for by their plain names (@site.css@), as stamped.
+const names = {};
+const addStamped = (name, source) => {
+  names[name] = stamped(name, digest(source));
+  site.set(names[name], source);
+};
+// The module's script and its wasm are one pair: one digest for both.
+const moduleStamp = digest(args.module + '.js', args.module + '.wasm');
+names.course = `course.${moduleStamp}`;
+site.set(`${names.course}.js`, args.module + '.js');
+site.set(`${names.course}.wasm`, args.module + '.wasm');
+addStamped('qtloader.js', join(dirname(args.module), 'qtloader.js'));
+addStamped('program.js', join(args.web, 'program.js'));
+addStamped('site.css', join(args.web, 'site.css'));
+addStamped('fonts/course-first.ttf', join(args.faces, 'course-first.ttf'));
+addStamped('fonts/course-cjk.ttf', join(args.faces, 'course-cjk.ttf'));
+for (const file of config.files) site.set(basename(file), file);
+for (const picture of config.pictures) site.set('pictures/' + basename(picture), picture);
+
+const fill = (template, values) =>
+  readFileSync(join(args.web, template), 'utf8').replace(/@([^@\s"<>]+)@/g, (all, key) => {
+    const value = values[key] ?? names[key];
+    if (value === undefined) throw new Error(`${template}: nothing for ${all}`);
+    return value;
+  });
+const html = text => text.replace(/[&<>"]/g, c => `&#${c.charCodeAt(0)};`);
+const items = config.programs.map(p =>
+  `<li><a href="${p.name}.html"><img src="pictures/${p.name}.png" alt=""><br>` +
+  `${html(p.title)} (${p.name})</a><br>${html(p.comment)}</li>`).join('\n');
+site.set('index.html', Buffer.from(fill('index.html.in', {PROGRAM_ITEMS: items})));
+for (const p of config.programs)
+  site.set(`${p.name}.html`, Buffer.from(fill('program.html.in', {
+    PROGRAM: p.name, TITLE: html(p.title), COMMENT: html(p.comment),
+    KEEPS_FILES: String(p.keepsFiles)})));
+site.set('files.json', Buffer.from(JSON.stringify({names, files: [...site.keys()].sort()}, null, 1)));
+
+// Written where the bytes differ; compressed where the file is new or changed.
+const same = (path, bytes) => existsSync(path) && readFileSync(path).equals(bytes);
+const wanted = new Set();
+for (const [name, source] of site) {
+  const path = join(out, name);
+  const bytes = Buffer.isBuffer(source) ? source : readFileSync(source);
+  mkdirSync(dirname(path), {recursive: true});
+  const changed = !same(path, bytes);
+  if (changed) writeFileSync(path, bytes);
+  wanted.add(path);
+  if (bytes.length < kCompressFrom || kCompressed.test(name)) continue;
+  for (const [suffix, compress] of [
+    ['.gz', () => gzipSync(bytes, {level: 9})],
+    ['.br', () => brotliCompressSync(bytes, {params: {
+      [constants.BROTLI_PARAM_QUALITY]: 11, [constants.BROTLI_PARAM_SIZE_HINT]: bytes.length}})],
+  ]) {
+    wanted.add(path + suffix);
+    if (changed || !existsSync(path + suffix)) writeFileSync(path + suffix, compress());
+  }
+}
+// What an earlier build left and this one no longer has: an old module, an old face.
+const walk = folder => readdirSync(folder).flatMap(entry => {
+  const path = join(folder, entry);
+  return statSync(path).isDirectory() ? walk(path) : [path];
+});
+for (const path of walk(out))
+  if (!wanted.has(path)) rmSync(path);
+console.log(`site: ${relative(process.cwd(), out) || out}, module ${names.course}`);
