@@ -13,6 +13,8 @@ add_compile_options(-fexceptions)
 get_target_property(platform_link_options Qt6::Platform INTERFACE_LINK_OPTIONS)
 list(TRANSFORM platform_link_options REPLACE "DISABLE_EXCEPTION_CATCHING=1"
      "DISABLE_EXCEPTION_CATCHING=0")
+# The module is optimised for size at link time, as small as the optimiser makes it.
+list(TRANSFORM platform_link_options REPLACE "^-Os$" "-Oz")
 set_target_properties(Qt6::Platform PROPERTIES INTERFACE_LINK_OPTIONS "${platform_link_options}")
 
 set(SITE_DIR ${CMAKE_BINARY_DIR}/site)
@@ -52,6 +54,17 @@ function(finish_site)
     set_target_properties(course PROPERTIES
         QT_WASM_EXTRA_EXPORTED_METHODS "FS,addRunDependency,removeRunDependency")
     target_link_options(course PRIVATE -lidbfs.js)
+    # Nothing of the toolkit's that the programs never use: they read no GIF, ICO or JPEG
+    # images, and draw every text in the course's face, not the platform's own (DejaVu, Vera).
+    qt_import_plugins(course EXCLUDE_BY_TYPE imageformats)
+    # Asyncify, which lets a message box wait, instruments only what can be on the stack then.
+    file(STRINGS ${PROJECT_SOURCE_DIR}/web/asyncify-remove.txt patterns REGEX "^[^#]")
+    list(TRANSFORM patterns REPLACE "(.+)" "\"\\1\"")
+    list(JOIN patterns ", " patterns)
+    file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/asyncify-remove.json CONTENT "[${patterns}]\n")
+    target_link_options(course PRIVATE "SHELL:-s ASYNCIFY_REMOVE=@${CMAKE_BINARY_DIR}/asyncify-remove.json")
+    set_property(TARGET course APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/web/asyncify-remove.txt)
+    set_property(TARGET Qt6::QWasmIntegrationPlugin_resources_1 PROPERTY IMPORTED_OBJECTS_RELEASE "")
 
     add_dependencies(course programs_names_apart)
 

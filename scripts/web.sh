@@ -3,8 +3,7 @@
 # build-wasm/site/, tests each program in headless Chromium and says what the site's files weigh:
 # scripts/web.sh
 # The toolkit for the browser is taken from QT_WASM_PREFIX, or unpacked once into .cache/ from
-# ../shared/wasm beside this checkout. Code page 936 comes from tables that the Linux build
-# makes from its converter, so the Linux build comes first.
+# ../shared/wasm beside this checkout. stuledger's save is held against the Linux build's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -14,12 +13,12 @@ install_missing "${PACKAGES_BUILD[@]}" "${PACKAGES_WEB[@]}"
 QT_WASM_PREFIX=$(toolkit_prefix QT_WASM_PREFIX ../shared/wasm/qt6.4.2-wasm.tar.xz qt6-wasm)
 export QT_WASM_PREFIX
 
-cmake --preset default >/dev/null
-cmake --build --preset default --target codepage936_table_h stuledger
 build_preset wasm
 echo "site: build-wasm/site (serve it with: scripts/serve.sh)"
 
 # stuledger's save in the browser is held against the Linux build's, byte for byte.
+cmake --preset default >/dev/null
+cmake --build --preset default --target stuledger
 cmake/tests/linux_student2.sh build/bin build-wasm/linux-student2.dat
 # The browser tests' node packages, as the lock file pins them; the system's Chromium.
 (cd web && npm ci --no-audit --no-fund --silent)

@@ -365,6 +365,15 @@ async function wholeFaceLate() {
                              {timeout: 30000});
   await see(page, '犇淼鑫', text1, 9);
   await see(page, 'stuledger练习', captionStrip(209), 9);
+  // 退出 answered 是 by the keyboard: the box's wait ends, the program saves, then ends.
+  await chooseMenu(page, '文件', '退出');
+  const middle = {x: 255, y: 215, width: 210, height: 110};
+  await see(page, '是否需要保存', middle, 9);
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(
+      () => document.querySelector('#qtstatus').textContent.includes('已结束'), {timeout: 5000});
+  const saved = await download(page);
+  check(saved?.includes(Buffer.from('a0c4edb5f6ce', 'hex')), 'the save after 是 does not hold 犇淼鑫');
   check(!page.errors.length, 'errors on the page: ' + page.errors.join('; '));
   await context.close();
 }
