@@ -1,7 +1,7 @@
 # Installs the Debian packages the project needs that this machine lacks.
 # Sourced by run.sh and test.sh; works as root or through sudo.
 
-PACKAGES_BUILD=(cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n libbenchmark-dev
+PACKAGES_BUILD=(cmake g++ make pkg-config ccache qt6-base-dev qt6-translations-l10n libbenchmark-dev
                 fonts-arphic-uming fonts-arphic-ukai)
 # The tests also drive real windows through the accessibility bus and check the launchers.
 PACKAGES_TEST=(clang-format clang-tidy xvfb x11-utils dbus-daemon at-spi2-core python3-pyatspi python3-gi desktop-file-utils appstream)
