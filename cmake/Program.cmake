@@ -209,10 +209,12 @@ function(write_program_list)
 endfunction()
 
 # After every program is added: the build fails when two programs' objects define the same
-# external name, which in the browser's one module the linker would keep once for both.
+# external name, which in the browser's one module the linker would keep once for both. Not on
+# Windows, whose objects list what the linker merges (inline functions, type information) as
+# defined outright, and where each program is an executable of its own anyway.
 function(check_names_apart)
     get_property(programs GLOBAL PROPERTY COURSE_PROGRAMS)
-    if(NOT CMAKE_NM OR NOT programs)
+    if(WIN32 OR NOT CMAKE_NM OR NOT programs)
         return()
     endif()
     list(TRANSFORM programs APPEND "_parts" OUTPUT_VARIABLE parts)

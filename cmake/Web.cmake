@@ -57,15 +57,17 @@ function(finish_site)
     # Nothing of the toolkit's that the programs never use: they read no GIF, ICO or JPEG
     # images, and draw every text in the course's face, not the platform's own (DejaVu, Vera).
     qt_import_plugins(course EXCLUDE_BY_TYPE imageformats)
+    set_property(TARGET Qt6::QWasmIntegrationPlugin_resources_1 PROPERTY IMPORTED_OBJECTS_RELEASE "")
     # Asyncify, which lets a message box wait, instruments only what can be on the stack then.
     file(STRINGS ${PROJECT_SOURCE_DIR}/web/asyncify-remove.txt patterns REGEX "^[^#]")
     list(TRANSFORM patterns REPLACE "(.+)" "\"\\1\"")
     list(JOIN patterns ", " patterns)
     file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/asyncify-remove.json CONTENT "[${patterns}]\n")
     target_link_options(course PRIVATE "SHELL:-s ASYNCIFY_REMOVE=@${CMAKE_BINARY_DIR}/asyncify-remove.json")
-    set_property(TARGET course APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/web/asyncify-remove.txt)
-    set_property(TARGET Qt6::QWasmIntegrationPlugin_resources_1 PROPERTY IMPORTED_OBJECTS_RELEASE "")
-
+    set_property(TARGET course APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/asyncify-remove.json)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                 ${PROJECT_SOURCE_DIR}/web/asyncify-remove.txt)
+    # Linked together, two programs must not define the same name (check_names_apart).
     add_dependencies(course programs_names_apart)
 
     # The faces: the first, with what the windows, their messages and the sample show, draws

@@ -19,6 +19,10 @@ PACKAGES_DEBIAN=(dpkg-dev lintian appstream desktop-file-utils libglib2.0-bin "$
 # The fuzz preset: clang 14 with libFuzzer and the sanitizer runtimes.
 PACKAGES_FUZZ=(clang-14 libclang-rt-14-dev)
 
+# The compiler cache serves any checkout of the project (a fresh clone, as CI's, among them):
+# paths within the checkout are hashed as relative ones.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+
 install_missing() {
     local missing=()
     local p

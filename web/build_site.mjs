@@ -11,6 +11,7 @@ import {createHash} from 'node:crypto';
 import {copyFileSync, existsSync, mkdirSync, readFileSync, readdirSync, rmSync, statSync,
         writeFileSync} from 'node:fs';
 import {basename, dirname, join, relative} from 'node:path';
+import {fileURLToPath} from 'node:url';
 import {parseArgs} from 'node:util';
 import {brotliCompressSync, constants, gzipSync} from 'node:zlib';
 
@@ -66,7 +67,9 @@ for (const p of config.programs)
     KEEPS_FILES: String(p.keepsFiles)})));
 site.set('files.json', Buffer.from(JSON.stringify({names, files: [...site.keys()].sort()}, null, 1)));
 
-// Written where the bytes differ; compressed where the file is new or changed.
+// Written where the bytes differ; compressed where the file is new or changed, or the copy older
+// than this script (which says how to compress).
+const thisScript = statSync(fileURLToPath(import.meta.url)).mtimeMs;
 const same = (path, bytes) => existsSync(path) && readFileSync(path).equals(bytes);
 const wanted = new Set();
 for (const [name, source] of site) {
@@ -80,10 +83,12 @@ for (const [name, source] of site) {
   for (const [suffix, compress] of [
     ['.gz', () => gzipSync(bytes, {level: 9})],
     ['.br', () => brotliCompressSync(bytes, {params: {
-      [constants.BROTLI_PARAM_QUALITY]: 11, [constants.BROTLI_PARAM_SIZE_HINT]: bytes.length}})],
+      [constants.BROTLI_PARAM_QUALITY]: 11, [constants.BROTLI_PARAM_LGWIN]: 24,
+      [constants.BROTLI_PARAM_SIZE_HINT]: bytes.length}})],
   ]) {
     wanted.add(path + suffix);
-    if (changed || !existsSync(path + suffix)) writeFileSync(path + suffix, compress());
+    if (changed || !existsSync(path + suffix) || statSync(path + suffix).mtimeMs < thisScript)
+      writeFileSync(path + suffix, compress());
   }
 }
 // What an earlier build left and this one no longer has: an old module, an old face.

@@ -2,8 +2,9 @@
 // and the time from navigation to the window, on a fresh profile and again warm (the same
 // profile, the page opened anew), on the local server and with Chromium's network emulation at
 // a school's 20 Mbit/s and 40 ms; then the seven programs opened one after another in one
-// visit. The site is served by web/serve.mjs, as a school's web space should serve it. Figures
-// from a quiet machine only: another build running beside it doubles them.
+// visit. The site is served by web/serve.mjs, as a school's web space should serve it, and on
+// the school's line also by a plain server (Python's), which sends the files as they are.
+// Figures from a quiet machine only: another build running beside it doubles them.
 // Usage: node site_bench.mjs <site folder> [rounds]       (rounds: runs per figure, median)
 import {spawn} from 'node:child_process';
 import {readFileSync} from 'node:fs';
@@ -13,17 +14,24 @@ import puppeteer from 'puppeteer-core';
 const [site, roundsArgument] = process.argv.slice(2);
 const rounds = Number(roundsArgument ?? 3);
 const programs = readFileSync(join(dirname(site), 'programs.txt'), 'utf8').split('\n').filter(Boolean);
-const port = 9000 + Math.floor(Math.random() * 1000);
-const origin = `http://127.0.0.1:${port}`;
+const port = 9000 + Math.floor(Math.random() * 500);
 const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
+const school = {offline: false, latency: 40, downloadThroughput: 20e6 / 8,
+                uploadThroughput: 20e6 / 8};
+// Each line: where the site is served from, and the network between.
 const lines = {
-  local: null,
-  school: {offline: false, latency: 40, downloadThroughput: 20e6 / 8, uploadThroughput: 20e6 / 8},
+  local: {origin: `http://127.0.0.1:${port}`, network: null},
+  school: {origin: `http://127.0.0.1:${port}`, network: school},
+  'school, plain server': {origin: `http://127.0.0.1:${port + 500}`, network: school},
 };
 
-const server = spawn('node', [new URL('../serve.mjs', import.meta.url).pathname, site,
-                              '--port', String(port)], {stdio: 'ignore'});
-await sleep(800);
+const servers = [
+  spawn('node', [new URL('../serve.mjs', import.meta.url).pathname, site, '--port', String(port)],
+        {stdio: 'ignore'}),
+  spawn('python3', ['-m', 'http.server', String(port + 500), '--bind', '127.0.0.1', '--directory',
+                    site], {stdio: 'ignore'}),
+];
+await sleep(1000);
 const browser = await puppeteer.launch({
   executablePath: '/usr/bin/chromium',
   headless: 'new',
@@ -37,9 +45,10 @@ async function profile(line) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
   await page.setViewport({width: 900, height: 800});
+  page.origin = line.origin;
   const session = await page.createCDPSession();
   await session.send('Network.enable');
-  if (line) await session.send('Network.emulateNetworkConditions', line);
+  if (line.network) await session.send('Network.emulateNetworkConditions', line.network);
   page.bytes = 0;
   session.on('Network.loadingFinished', event => { page.bytes += event.encodedDataLength; });
   return page;
@@ -50,7 +59,7 @@ async function profile(line) {
 async function visit(page, program) {
   const bytesBefore = page.bytes;
   const begin = Date.now();
-  await page.goto(`${origin}/${program}.html`);
+  await page.goto(`${page.origin}/${program}.html`);
   await page.waitForFunction(() => document.querySelector('#qtstatus').textContent === '',
                              {timeout: 60000, polling: 20});
   const ms = Date.now() - begin;
@@ -70,6 +79,8 @@ console.log('| program | line | fresh: MB to the window | MB in all | s to the w
 console.log('|---|---|---|---|---|---|---|');
 for (const program of programs)
   for (const [name, line] of Object.entries(lines)) {
+    // The plain server costs the same for every program: shown once.
+    if (name.includes('plain') && program !== programs[0]) continue;
     const fresh = [], warm = [];
     for (let round = 0; round < rounds; ++round) {
       const page = await profile(line);
@@ -86,6 +97,7 @@ console.log('\nAll the programs in one visit, one after another in one fresh pro
 console.log('| line | MB in all | s to each window |');
 console.log('|---|---|---|');
 for (const [name, line] of Object.entries(lines)) {
+  if (name.includes('plain')) continue;
   const page = await profile(line);
   const times = [];
   for (const program of programs) times.push((await visit(page, program)).ms);
@@ -93,4 +105,4 @@ for (const [name, line] of Object.entries(lines)) {
   await page.browserContext().close();
 }
 await browser.close();
-server.kill();
+for (const server of servers) server.kill();

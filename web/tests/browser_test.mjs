@@ -13,9 +13,12 @@
 // web space should serve it.
 // Usage: node browser_test.mjs <site folder> <pictures folder> <Linux student2.dat>
 import {spawn} from 'node:child_process';
-import {mkdirSync, mkdtempSync, readFileSync, existsSync, rmSync, writeFileSync} from 'node:fs';
+import {createHash} from 'node:crypto';
+import {mkdirSync, mkdtempSync, readFileSync, existsSync, rmSync, statSync, writeFileSync} from 'node:fs';
+import {get} from 'node:http';
 import {tmpdir} from 'node:os';
 import {dirname, join} from 'node:path';
+import {brotliDecompressSync, gunzipSync} from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 import {textFinder} from './seeing.mjs';
 
@@ -295,6 +298,45 @@ const tests = {
   },
 };
 
+// The site as its server gives it: each digest in a name is that of the file's bytes, so a
+// browser that keeps the file keeps those bytes; every file of 4 kB or more lies beside itself
+// compressed, and a browser that takes brotli or gzip gets that copy, the module as wasm, kept
+// for good; a page is asked for again, and a path out of the site is not served.
+async function siteFiles() {
+  const {files} = JSON.parse(readFileSync(join(site, 'files.json'), 'utf8'));
+  for (const file of files) {
+    const bytes = readFileSync(join(site, file));
+    const digest = file.match(/\.([0-9a-f]{12})\.[a-z]+$/)?.[1];
+    if (digest && !file.startsWith('course.'))
+      check(createHash('sha256').update(bytes).digest('hex').startsWith(digest),
+            `${file} does not hold the bytes its name says`);
+    if (bytes.length < 4096 || file.endsWith('.png')) continue;
+    check(brotliDecompressSync(readFileSync(join(site, file + '.br'))).equals(bytes) &&
+          gunzipSync(readFileSync(join(site, file + '.gz'))).equals(bytes),
+          `${file}'s compressed copies are not its bytes`);
+  }
+  const ask = (path, headers = {}) => new Promise((resolve, reject) =>
+    get({host: '127.0.0.1', port, path, headers}, response => {
+      response.resume();
+      response.on('end', () => resolve(response));
+    }).on('error', reject));
+  const module = files.find(file => file.endsWith('.wasm'));
+  const wasm = await ask('/' + module, {'Accept-Encoding': 'gzip, deflate, br'});
+  check(wasm.headers['content-encoding'] === 'br' &&
+        wasm.headers['content-type'] === 'application/wasm' &&
+        wasm.headers['content-length'] === String(statSync(join(site, module + '.br')).size) &&
+        /immutable/.test(wasm.headers['cache-control']),
+        `the module came as ${JSON.stringify(wasm.headers)}`);
+  const gzip = await ask('/' + module, {'Accept-Encoding': 'gzip'});
+  check(gzip.headers['content-encoding'] === 'gzip', 'no gzip copy for a browser without brotli');
+  const page = await ask('/stuledger.html');
+  check(page.headers['cache-control'] === 'no-cache', 'a page is kept without asking again');
+  const again = await ask('/stuledger.html', {'If-None-Match': page.headers.etag});
+  check(again.statusCode === 304, 'an unchanged page is sent again');
+  for (const outside of ['/../programs.txt', '/%2e%2e/programs.txt', '/..%2fprograms.txt'])
+    check((await ask(outside)).statusCode === 404, `${outside} is served`);
+}
+
 // The seven pages one after another in one profile: the bytes each fetched of the module.
 async function oneVisit() {
   const context = await browser.createBrowserContext();
@@ -397,7 +439,8 @@ try {
     console.log(`${program}: window after ${page.shownAfter} ms${again}; ${outcome}`);
     await page.browserContext().close();
   }
-  for (const [name, test] of [['one visit to all the programs', oneVisit],
+  for (const [name, test] of [['the site as served', siteFiles],
+                              ['one visit to all the programs', oneVisit],
                               ['the whole face late', wholeFaceLate]]) {
     let outcome = 'ok';
     try {
