@@ -99,9 +99,9 @@ function startProgram(page) {
   const status = document.querySelector('#qtstatus');
   // The first face comes with the module, or the whole one where the browser has it already.
   const face = fetch(page.faces.whole, {cache: 'only-if-cached', mode: 'same-origin'})
-    .then(response => (response.ok ? page.faces.whole : page.faces.first),
-          () => page.faces.first)
-    .then(url => fetchBytes(url).then(bytes => [url, bytes]));
+    .then(response => (response.ok ? response.arrayBuffer() : Promise.reject(response.status)))
+    .then(bytes => [page.faces.whole, new Uint8Array(bytes)])
+    .catch(() => fetchBytes(page.faces.first).then(bytes => [page.faces.first, bytes]));
   // The program hears the keyboard only while its canvas has the page's focus, and a press on
   // the canvas does not give it back once a button of the page has taken it.
   canvas.addEventListener('pointerdown', () => canvas.focus());

@@ -376,15 +376,13 @@ async function wholeFaceLate() {
   page.errors = [];
   page.on('pageerror', error => page.errors.push(String(error)));
   await page.setRequestInterception(true);
-  let moduleAsked = false;
   let release;
   const held = new Promise(resolve => { release = resolve; });
   page.on('request', request => {
-    const url = request.url();
-    if (/\/course\.[0-9a-f]+\.wasm$/.test(url)) moduleAsked = true;
-    // The page asks first whether the browser has the whole face already; the request for it
-    // that comes after the module's is the one held.
-    if (moduleAsked && /\/course-cjk\./.test(url)) held.then(() => request.continue());
+    // The page asks first whether the browser has the whole face already (and it has not);
+    // the fetch of it that follows the program's start is the one held.
+    const fetching = request.initiator()?.stack?.callFrames?.[0]?.functionName === 'fetchBytes';
+    if (fetching && /\/course-cjk\./.test(request.url())) held.then(() => request.continue());
     else request.continue();
   });
   await start(page);
