@@ -9,13 +9,12 @@
 import {spawn} from 'node:child_process';
 import {readFileSync} from 'node:fs';
 import {dirname, join} from 'node:path';
-import puppeteer from 'puppeteer-core';
+import {launchChromium, serveSite, sleep} from '../tests/chromium.mjs';
 
 const [site, roundsArgument] = process.argv.slice(2);
 const rounds = Number(roundsArgument ?? 3);
 const programs = readFileSync(join(dirname(site), 'programs.txt'), 'utf8').split('\n').filter(Boolean);
 const port = 9000 + Math.floor(Math.random() * 500);
-const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
 const school = {offline: false, latency: 40, downloadThroughput: 20e6 / 8,
                 uploadThroughput: 20e6 / 8};
 // Each line: where the site is served from, and the network between.
@@ -26,19 +25,12 @@ const lines = {
 };
 
 const servers = [
-  spawn('node', [new URL('../serve.mjs', import.meta.url).pathname, site, '--port', String(port)],
-        {stdio: 'ignore'}),
+  await serveSite(site, port),
   spawn('python3', ['-m', 'http.server', String(port + 500), '--bind', '127.0.0.1', '--directory',
                     site], {stdio: 'ignore'}),
 ];
 await sleep(1000);
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium',
-  headless: 'new',
-  args: ['--no-sandbox', '--use-gl=swiftshader', '--enable-unsafe-swiftshader',
-         '--disable-background-networking', '--disable-component-update', '--disable-sync',
-         '--no-first-run'],
-});
+const browser = await launchChromium();
 
 // A page in a profile of its own on the given line, counting what comes over the wire.
 async function profile(line) {

@@ -12,21 +12,19 @@
 // is drawn once the whole face has come. The site is served by web/serve.mjs, as a school's
 // web space should serve it.
 // Usage: node browser_test.mjs <site folder> <pictures folder> <Linux student2.dat>
-import {spawn} from 'node:child_process';
 import {createHash} from 'node:crypto';
 import {mkdirSync, mkdtempSync, readFileSync, existsSync, rmSync, statSync, writeFileSync} from 'node:fs';
 import {get} from 'node:http';
 import {tmpdir} from 'node:os';
 import {dirname, join} from 'node:path';
 import {brotliDecompressSync, gunzipSync} from 'node:zlib';
-import puppeteer from 'puppeteer-core';
+import {launchChromium, serveSite, sleep} from './chromium.mjs';
 import {textFinder} from './seeing.mjs';
 
 const [site, pictures, linuxStudent2] = process.argv.slice(2);
 const programs = readFileSync(join(dirname(site), 'programs.txt'), 'utf8').split('\n').filter(Boolean);
 const port = 8000 + Math.floor(Math.random() * 1000);
 const origin = `http://127.0.0.1:${port}`;
-const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
 
 // Logical pixels from points and twips, as the programs lay out their windows.
 const px = points => Math.round((points * 96) / 72);
@@ -40,16 +38,8 @@ const around = (left, top, width, height, room = 6) => ({
   x: client.x + twips(left) - room, y: client.y + twips(top) - room,
   width: twips(width) + 2 * room, height: twips(height) + 2 * room});
 
-const server = spawn('node', [new URL('../serve.mjs', import.meta.url).pathname, site,
-                              '--port', String(port)], {stdio: 'ignore'});
-await sleep(1000);
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium',
-  headless: 'new',
-  args: ['--no-sandbox', '--use-gl=swiftshader', '--enable-unsafe-swiftshader',
-         '--disable-background-networking', '--disable-component-update', '--disable-sync',
-         '--no-first-run'],
-});
+const server = await serveSite(site, port);
+const browser = await launchChromium();
 mkdirSync(pictures, {recursive: true});
 const find = await textFinder(browser, origin);
 
