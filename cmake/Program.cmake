@@ -60,8 +60,9 @@ endif()
 #             LAUNCHER_NAME <name in the application menu> LAUNCHER_COMMENT <one line>
 #             ENGLISH_NAME <the name in English> ENGLISH_SUMMARY <the line in English>
 #             [HANDOUT_NOTE <what else the Windows handout's note says of it>])
-# The program's own code (everything but main.cpp) goes into <name>_parts, which the
-# executable and the tests share, so the tests drive the very Form1 the program shows.
+# The program's own code, main.cpp with its main among it, goes into <name>_parts, which the
+# executable, the tests and the browser's one module share, so the tests drive the very Form1
+# the program shows.
 # Installing puts the program in PROGRAM_INSTALL_DIR and its files in PROGRAM_FILES_DIR, and on
 # a Unix desktop a launcher with the program's icon (<name>.svg beside its sources) and what a
 # software centre shows of it (in both languages) under share/.
