@@ -120,5 +120,7 @@ void endProgram()
 // from the page; the work waits for the event loop, which may be turning under a message box.
 extern "C" EMSCRIPTEN_KEEPALIVE void courseFacesChanged()
 {
+    if (!qApp) // no program started
+        return;
     QMetaObject::invokeMethod(qApp, &forms::takeChangedFaces, Qt::QueuedConnection);
 }
