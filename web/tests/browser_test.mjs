@@ -6,7 +6,8 @@
 // reload, and a bad student1.dat put in through the page must give its message and change
 // nothing. A picture of each program is left in the pictures folder. The programs are the
 // build's list (programs.txt beside the site); one without checks of its own here must open
-// its page and show its window. Then the site as a class meets it: the seven pages one after
+// its page and show its window. Then the site as its server gives it (names by digest,
+// compressed copies, headers), and as a class meets it: the seven pages one after
 // another in one profile fetch the module once, with the first; and on a line where the whole
 // face comes late, the first window is drawn in the first face at once, and a name outside it
 // is drawn once the whole face has come. The site is served by web/serve.mjs, as a school's
