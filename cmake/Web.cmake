@@ -26,8 +26,10 @@ function(add_to_site name title comment files resources)
     if(files)
         set(keeps_files true)
     endif()
+    # Its icon is its page's too.
     set_property(GLOBAL APPEND PROPERTY SITE_PROGRAMS
-        "{\"name\": \"${name}\", \"title\": \"${title}\", \"comment\": \"${comment}\", \"keepsFiles\": ${keeps_files}}")
+        "{\"name\": \"${name}\", \"title\": \"${title}\", \"comment\": \"${comment}\", \"keepsFiles\": ${keeps_files}, \"icon\": \"${CMAKE_CURRENT_SOURCE_DIR}/${name}.svg\"}")
+    set_property(GLOBAL APPEND PROPERTY SITE_ICONS ${CMAKE_CURRENT_SOURCE_DIR}/${name}.svg)
     set_property(GLOBAL APPEND PROPERTY SITE_RESOURCES ${resources})
     list(TRANSFORM files PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
     set_property(GLOBAL APPEND PROPERTY SITE_FILES ${files})
@@ -95,6 +97,7 @@ function(finish_site)
     get_property(site_programs GLOBAL PROPERTY SITE_PROGRAMS)
     list(JOIN site_programs ",\n    " site_programs)
     get_property(site_files GLOBAL PROPERTY SITE_FILES)
+    get_property(icons GLOBAL PROPERTY SITE_ICONS)
     file(GLOB pictures ${PROJECT_SOURCE_DIR}/docs/web/*.png)
     list(TRANSFORM site_files REPLACE "(.+)" "\"\\1\"" OUTPUT_VARIABLE files_json)
     list(JOIN files_json ", " files_json)
@@ -119,7 +122,7 @@ function(finish_site)
                 --module $<TARGET_FILE_DIR:course>/course --faces ${faces} --out ${SITE_DIR}
         COMMAND ${CMAKE_COMMAND} -E touch ${site_stamp}
         DEPENDS course site_faces ${faces}/course-cjk.ttf ${faces}/course-first.ttf
-                ${web_sources} ${site_files} ${pictures} ${CMAKE_BINARY_DIR}/site.json
+                ${web_sources} ${site_files} ${pictures} ${icons} ${CMAKE_BINARY_DIR}/site.json
         COMMENT "The course site: ${SITE_DIR}" VERBATIM)
     add_custom_target(site ALL DEPENDS ${site_stamp})
 endfunction()

@@ -47,6 +47,7 @@ addStamped('program.js', join(args.web, 'program.js'));
 addStamped('site.css', join(args.web, 'site.css'));
 addStamped('fonts/course-first.ttf', join(args.faces, 'course-first.ttf'));
 addStamped('fonts/course-cjk.ttf', join(args.faces, 'course-cjk.ttf'));
+for (const p of config.programs) addStamped(`icons/${p.name}.svg`, p.icon);
 for (const file of config.files) site.set(basename(file), file);
 for (const picture of config.pictures) site.set('pictures/' + basename(picture), picture);
 
@@ -60,11 +61,13 @@ const html = text => text.replace(/[&<>"]/g, c => `&#${c.charCodeAt(0)};`);
 const items = config.programs.map(p =>
   `<li><a href="${p.name}.html"><img src="pictures/${p.name}.png" alt=""><br>` +
   `${html(p.title)} (${p.name})</a><br>${html(p.comment)}</li>`).join('\n');
-site.set('index.html', Buffer.from(fill('index.html.in', {PROGRAM_ITEMS: items})));
+// The course's own page shows the first program's icon; each program's page its own.
+site.set('index.html', Buffer.from(fill('index.html.in', {
+  PROGRAM_ITEMS: items, ICON: names[`icons/${config.programs[0].name}.svg`]})));
 for (const p of config.programs)
   site.set(`${p.name}.html`, Buffer.from(fill('program.html.in', {
     PROGRAM: p.name, TITLE: html(p.title), COMMENT: html(p.comment),
-    KEEPS_FILES: String(p.keepsFiles)})));
+    KEEPS_FILES: String(p.keepsFiles), ICON: names[`icons/${p.name}.svg`]})));
 site.set('files.json', Buffer.from(JSON.stringify({names, files: [...site.keys()].sort()}, null, 1)));
 
 // Written where the bytes differ; compressed where the file is new or changed, or the copy older

@@ -324,6 +324,14 @@ async function siteFiles() {
   check(page.headers['cache-control'] === 'no-cache', 'a page is kept without asking again');
   const again = await ask('/stuledger.html', {'If-None-Match': page.headers.etag});
   check(again.statusCode === 304, 'an unchanged page is sent again');
+  // Every page names its icon (so the browser asks for no favicon.ico), and it is there.
+  for (const name of ['index', ...programs]) {
+    const icon = readFileSync(join(site, name + '.html'), 'utf8').match(/rel="icon" href="([^"]+)"/);
+    check(icon, `${name}.html names no icon`);
+    const answer = await ask('/' + icon[1]);
+    check(answer.statusCode === 200 && answer.headers['content-type'] === 'image/svg+xml',
+          `${name}.html's icon is not served`);
+  }
   for (const outside of ['/../programs.txt', '/%2e%2e/programs.txt', '/..%2fprograms.txt'])
     check((await ask(outside)).statusCode === 404, `${outside} is served`);
 }
@@ -336,16 +344,22 @@ async function oneVisit() {
   await session.send('Network.enable');
   const urls = new Map();
   const moduleBytes = {};
+  const refused = [];
   let current;
+  // Nothing a page asks for is missing: its icon among them, which a browser asks for by itself.
+  page.on('response', response => {
+    if (response.status() >= 400) refused.push(`${response.url()} (${response.status()})`);
+  });
   session.on('Network.responseReceived', event => urls.set(event.requestId, event.response.url));
   session.on('Network.loadingFinished', event => {
     if (/\/course\.[0-9a-f]+\.(js|wasm)$/.test(urls.get(event.requestId) ?? ''))
       moduleBytes[current] = (moduleBytes[current] ?? 0) + event.encodedDataLength;
   });
-  for (const program of programs) {
+  for (const program of ['index', ...programs]) {
     current = program;
     moduleBytes[program] = 0;
     await page.goto(`${origin}/${program}.html`);
+    if (program === 'index') continue;
     await page.waitForFunction(() => document.querySelector('#qtstatus').textContent === '',
                                {timeout: 30000});
   }
@@ -356,6 +370,7 @@ async function oneVisit() {
   check(moduleBytes[first] > 1e6, `the first page fetched only ${moduleBytes[first]} bytes of module`);
   for (const program of rest)
     check(moduleBytes[program] === 0, `${program}'s page fetched the module again`);
+  check(!refused.length, 'refused: ' + refused.join(', '));
 }
 
 // stuledger where the whole face comes late: held back until the test lets it through.
