@@ -12,6 +12,35 @@ function sync(module, fromStorage) {
     module.FS.syncfs(fromStorage, error => (error ? reject(error) : resolve())));
 }
 
+// One file of the folder into the browser's storage, and nothing else: the folder as this tab
+// holds it may be older than what another tab of the program has stored since.
+function storeFile(module, path) {
+  const idbfs = module.FS.filesystems.IDBFS;
+  return new Promise((resolve, reject) => idbfs.getDB(home, (error, db) => {
+    if (error) return reject(error);
+    idbfs.loadLocalEntry(path, (error, entry) => {
+      if (error) return reject(error);
+      const store = db.transaction([idbfs.DB_STORE_NAME], 'readwrite').objectStore(idbfs.DB_STORE_NAME);
+      idbfs.storeRemoteEntry(store, path, entry, error => (error ? reject(error) : resolve()));
+    });
+  }));
+}
+
+// The tabs of the program tell each other of every file stored; each then takes the folder
+// again from storage, as it does when it comes to the front, so that 打开 reads what another
+// tab wrote.
+function keepFolderCurrent(module) {
+  const channel = new BroadcastChannel('coursework-folder');
+  const takeFolder = () => sync(module, true).catch(error => console.warn('the folder:', error));
+  channel.onmessage = takeFolder;
+  document.addEventListener('visibilitychange', () => {
+    if (document.visibilityState === 'visible') takeFolder();
+  });
+  module.storeFile = path => storeFile(module, path).then(
+    () => channel.postMessage(path), error => console.warn('storing ' + path + ':', error));
+  return path => module.storeFile(path);
+}
+
 function exists(module, path) {
   return module.FS.analyzePath(path).exists;
 }
@@ -33,11 +62,12 @@ async function prepare(module, page, firstFace) {
   if (!page.keepsFiles) return;
   module.FS.mount(module.FS.filesystems.IDBFS, {}, home);
   await sync(module, true);
+  const store = keepFolderCurrent(module);
   if (!exists(module, home + '/student1.dat')) {
     module.FS.writeFile(home + '/student1.dat', await fetchBytes('student1.dat'));
-    await sync(module, false);
+    await store(home + '/student1.dat');
   }
-  offerFiles(module);
+  offerFiles(module, store);
 }
 
 // The whole face, once the program runs: it takes the first face's place.
@@ -53,7 +83,7 @@ async function followWithWholeFace(module, page, firstFace) {
 }
 
 // Outside the program's window: the user's own student1.dat in, student2.dat out.
-function offerFiles(module) {
+function offerFiles(module, store) {
   const status = document.querySelector('#filestatus');
   document.querySelector('#files').hidden = false;
   document.querySelector('#upload').addEventListener('change', async event => {
@@ -65,14 +95,16 @@ function offerFiles(module) {
     try {
       module.FS.writeFile(part, new Uint8Array(await file.arrayBuffer()));
       module.FS.rename(part, home + '/student1.dat');
-      await sync(module, false);
+      await store(home + '/student1.dat');
     } catch (error) {
       status.textContent = '放不进 student1.dat：' + (error.errno ?? error);
       return;
     }
     status.textContent = '已放入 student1.dat（' + file.size + ' 字节），用“文件 › 打开”读入。';
   });
-  document.querySelector('#download').addEventListener('click', () => {
+  document.querySelector('#download').addEventListener('click', async () => {
+    // What storage holds now, which another tab may have written.
+    await sync(module, true).catch(error => console.warn('the folder:', error));
     if (!exists(module, home + '/student2.dat')) {
       status.textContent = '还没有 student2.dat：先用“文件 › 保存”保存。';
       return;

@@ -86,7 +86,7 @@ std::optional<FileFault> replaceFile(const QString& from, const QString& to)
 {
     // POSIX's rename replaces the target in one step.
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0) {
-        storeFolder();
+        storeFile(to);
         return std::nullopt;
     }
     switch (errno) {

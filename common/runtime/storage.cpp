@@ -21,6 +21,6 @@ QString programFolder()
                          QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
 }
 
-void storeFolder() {}
+void storeFile(const QString&) {}
 
 } // namespace rt

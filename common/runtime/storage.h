@@ -12,8 +12,9 @@ namespace rt {
 // trailing separator.
 QString programFolder();
 
-// After a file of that folder is put in place: a disk holds it already; the browser's folder
-// goes back to the browser's storage.
-void storeFolder();
+// After a file of that folder is put in place: a disk holds it already; in the browser that
+// file, and only that one, goes into the browser's storage, where another tab of the same
+// program keeps its own files.
+void storeFile(const QString& path);
 
 } // namespace rt

@@ -1,8 +1,16 @@
 #include "runtime/storage.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <emscripten.h>
+
+// The page's side of it (web/program.js).
+EM_JS(void, storeInBrowser, (const char* path), {
+    if (Module.storeFile)
+        Module.storeFile(UTF8ToString(path));
+});
 
 namespace rt {
 
@@ -12,9 +20,9 @@ QString programFolder()
     return QDir::homePath();
 }
 
-void storeFolder()
+void storeFile(const QString& path)
 {
-    EM_ASM(FS.syncfs(false, function(){}););
+    storeInBrowser(QFile::encodeName(QFileInfo(path).absoluteFilePath()).constData());
 }
 
 } // namespace rt

@@ -153,6 +153,18 @@ async function download(page) {
   return bytes;
 }
 
+// stuledger's page: puts a student1.dat of these bytes in, as the user does with its upload.
+async function putIn(page, bytes) {
+  const uploads = mkdtempSync(join(tmpdir(), 'upload-'));
+  const file = join(uploads, 'student1.dat');
+  writeFileSync(file, bytes);
+  await page.evaluate(() => { document.querySelector('#filestatus').textContent = ''; });
+  await (await page.$('#upload')).uploadFile(file);
+  await page.waitForFunction(
+      () => document.querySelector('#filestatus').textContent.includes('student1.dat'));
+  rmSync(uploads, {recursive: true});
+}
+
 // The programs whose first action is a button: the window's caption and width, the button's
 // row (twips), caption and its size where it is in Chinese, and what its click shows where.
 const buttonFirst = {
@@ -203,14 +215,8 @@ const tests = {
     check((await download(page))?.equals(expected), 'student2.dat was lost by the reload');
 
     // A records file with an age that is no number: its message, and nothing changes.
-    const uploads = mkdtempSync(join(tmpdir(), 'upload-'));
-    const bad = join(uploads, 'student1.dat');
-    writeFileSync(bad, Buffer.from([0x22, 0xd5, 0xc5, 0xc8, 0xfd, 0x22, 0x2c, 0x22, 0xc4, 0xd0,
-                                    0x22, 0x2c, 0x61, 0x62, 0x63, 0x0d, 0x0a])); // "张三","男",abc
-    await (await page.$('#upload')).uploadFile(bad);
-    await page.waitForFunction(
-        () => document.querySelector('#filestatus').textContent.includes('student1.dat'));
-    rmSync(uploads, {recursive: true});
+    await putIn(page, Buffer.from([0x22, 0xd5, 0xc5, 0xc8, 0xfd, 0x22, 0x2c, 0x22, 0xc4, 0xd0,
+                                   0x22, 0x2c, 0x61, 0x62, 0x63, 0x0d, 0x0a])); // "张三","男",abc
     await click(page, 100, 150);
     await page.keyboard.down('Control');
     await page.keyboard.press('KeyO');
@@ -396,13 +402,7 @@ async function wholeFaceLate() {
   check(await page.evaluate(() => document.documentElement.dataset.face) !== 'whole',
         'the whole face was there before it was let through');
   // 犇淼鑫, a name none of the programs shows, in the window before the whole face comes.
-  const uploads = mkdtempSync(join(tmpdir(), 'upload-'));
-  const rare = join(uploads, 'student1.dat');
-  writeFileSync(rare, Buffer.from('22a0c4edb5f6ce222c22c4d0222c32300d0a', 'hex'));
-  await (await page.$('#upload')).uploadFile(rare);
-  await page.waitForFunction(
-      () => document.querySelector('#filestatus').textContent.includes('student1.dat'));
-  rmSync(uploads, {recursive: true});
+  await putIn(page, Buffer.from('22a0c4edb5f6ce222c22c4d0222c32300d0a', 'hex'));
   await chooseMenu(page, '文件', '打开');
   const text1 = around(120, 120 + 300, 2895, 3255);
   await notSeen(page, '犇淼鑫', text1, 9);
@@ -421,6 +421,66 @@ async function wholeFaceLate() {
   const saved = await download(page);
   check(saved?.includes(Buffer.from('a0c4edb5f6ce', 'hex')), 'the save after 是 does not hold 犇淼鑫');
   check(!page.errors.length, 'errors on the page: ' + page.errors.join('; '));
+  await context.close();
+}
+
+// stuledger in two tabs of one browser, each open since before the other's steps: no file one
+// tab stored is replaced by the other's older copy, and 打开 and the download read what was
+// stored last.
+async function twoTabs() {
+  const context = await browser.createBrowserContext();
+  const tab = async () => {
+    const page = await context.newPage();
+    await page.setViewport({width: 900, height: 800});
+    page.program = 'stuledger';
+    page.errors = [];
+    page.on('pageerror', error => page.errors.push(String(error)));
+    await start(page);
+    return page;
+  };
+  const [a, b] = [await tab(), await tab()];
+  const stored = (page, name) => page.evaluate(name => new Promise((resolve, reject) => {
+    const open = indexedDB.open('/home/web_user');
+    open.onerror = reject;
+    open.onsuccess = () => {
+      const get = open.result.transaction('FILE_DATA').objectStore('FILE_DATA')
+                    .get('/home/web_user/' + name);
+      get.onsuccess = () => resolve(get.result ? Array.from(get.result.contents) : null);
+      get.onerror = reject;
+    };
+  }), name).then(bytes => bytes && Buffer.from(bytes));
+  const expected = readFileSync(linuxStudent2);
+
+  // A saves; then B puts in a student1.dat: A's student2.dat stays.
+  await a.bringToFront();
+  await chooseMenu(a, '文件', '打开');
+  await chooseMenu(a, '排序', '年龄', '升序');
+  await chooseMenu(a, '文件', '保存');
+  await sleep(500);
+  await b.bringToFront();
+  const rare = Buffer.from('22a0c4edb5f6ce222c22c4d0222c32300d0a', 'hex'); // "犇淼鑫","男",20
+  await putIn(b, rare);
+  await sleep(500);
+  check((await stored(b, 'student2.dat'))?.equals(expected), "B's put-in lost A's student2.dat");
+  const c = await tab();
+  check((await download(c))?.equals(expected), "a new tab's download lacks A's student2.dat");
+
+  // A puts in a student1.dat; then B opens and saves: B reads A's file, which stays.
+  await a.bringToFront();
+  const other = Buffer.from('22d5c5c8fd222c22c4d0222c33300d0a', 'hex'); // "张三","男",30
+  await putIn(a, other);
+  await sleep(500);
+  await b.bringToFront();
+  await chooseMenu(b, '文件', '打开');
+  await chooseMenu(b, '文件', '保存');
+  await sleep(500);
+  check((await stored(c, 'student1.dat'))?.equals(other), "A's student1.dat was replaced");
+  await a.bringToFront(); // a click waits for the page's frames, which a tab behind gets none of
+  const saved = await download(a);
+  check(saved?.includes(Buffer.from('d5c5c8fd', 'hex')) && !saved.includes(rare.subarray(1, 7)),
+        "B's 打开 did not read A's student1.dat, or A's download does not show B's save");
+  for (const page of [a, b, c])
+    check(!page.errors.length, 'errors on the page: ' + page.errors.join('; '));
   await context.close();
 }
 
@@ -445,7 +505,8 @@ try {
   }
   for (const [name, test] of [['the site as served', siteFiles],
                               ['one visit to all the programs', oneVisit],
-                              ['the whole face late', wholeFaceLate]]) {
+                              ['the whole face late', wholeFaceLate],
+                              ['two tabs of stuledger', twoTabs]]) {
     let outcome = 'ok';
     try {
       await test();
