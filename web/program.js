@@ -36,9 +36,10 @@ function keepFolderCurrent(module) {
   document.addEventListener('visibilitychange', () => {
     if (document.visibilityState === 'visible') takeFolder();
   });
-  module.storeFile = path => storeFile(module, path).then(
-    () => channel.postMessage(path), error => console.warn('storing ' + path + ':', error));
-  return path => module.storeFile(path);
+  const store = path => storeFile(module, path).then(() => channel.postMessage(path));
+  // The program's call has nobody to tell of a failure; the page's own put-in says it.
+  module.storeFile = path => store(path).catch(error => console.warn('storing ' + path + ':', error));
+  return store;
 }
 
 function exists(module, path) {
