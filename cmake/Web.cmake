@@ -54,7 +54,7 @@ function(finish_site)
     list(JOIN entries "" entries)
     target_compile_definitions(course PRIVATE "COURSE_PROGRAMS=${entries}")
     set_target_properties(course PROPERTIES
-        QT_WASM_EXTRA_EXPORTED_METHODS "FS,addRunDependency,removeRunDependency")
+        QT_WASM_EXTRA_EXPORTED_METHODS "FS,addRunDependency,removeRunDependency,ccall")
     target_link_options(course PRIVATE -lidbfs.js)
     # Nothing of the toolkit's that the programs never use: they read no GIF, ICO or JPEG
     # images, and draw every text in the course's face, not the platform's own (DejaVu, Vera).

@@ -43,6 +43,7 @@ names.course = `course.${moduleStamp}`;
 site.set(`${names.course}.js`, args.module + '.js');
 site.set(`${names.course}.wasm`, args.module + '.wasm');
 addStamped('qtloader.js', join(dirname(args.module), 'qtloader.js'));
+addStamped('keyboard.js', join(args.web, 'keyboard.js'));
 addStamped('program.js', join(args.web, 'program.js'));
 addStamped('site.css', join(args.web, 'site.css'));
 addStamped('fonts/course-first.ttf', join(args.faces, 'course-first.ttf'));

@@ -2,6 +2,7 @@
 // namespace, and a main that starts the one the page names as its first argument (see
 // page-and-program.md). COURSE_PROGRAMS, from the build, lists them as PROGRAM(name)...
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
 
@@ -31,6 +32,10 @@ int main(int argc, char** argv)
     // apply: taken at its word, a saved file would get no permissions at all, and the page
     // could not read it back. A desktop's usual mask instead.
     ::umask(022);
+    // The page's keyboard element is the programs' input method (web/keyboard.js). The
+    // toolkit's own, which it starts on a touch screen, would take the page's focus from it to
+    // an element of its own that hands on one character at a time and no composition.
+    ::setenv("QT_IM_MODULE", "none", 1);
     // The program sees itself started by its own name, as its executable is on a desktop.
     for (const Program& program : kPrograms)
         if (argc > 1 && std::strcmp(argv[1], program.name) == 0)

@@ -135,16 +135,19 @@ function startProgram(page) {
     .then(response => (response.ok ? response.arrayBuffer() : Promise.reject(response.status)))
     .then(bytes => [page.faces.whole, new Uint8Array(bytes)])
     .catch(() => fetchBytes(page.faces.first).then(bytes => [page.faces.first, bytes]));
-  // The program hears the keyboard only while its canvas has the page's focus, and a press on
-  // the canvas does not give it back once a button of the page has taken it.
-  canvas.addEventListener('pointerdown', () => canvas.focus());
+  const keys = document.querySelector('#keys');
+  const keyboard = takeKeys(keys, canvas);
   const ended = () => { status.textContent = '程序已结束。刷新页面可再次运行。'; };
   const loader = QtLoader({
     canvasElements: [canvas],
     showLoader: () => { status.textContent = '正在加载…'; },
     showError: text => { status.textContent = '出错了：' + text; },
     showExit: ended,
-    showCanvas: () => { status.textContent = ''; },
+    // The window is up: it has the keyboard, as a program that starts on a desktop has.
+    showCanvas: () => {
+      status.textContent = '';
+      keys.focus({preventScroll: true});
+    },
   });
   // This loader keeps the module's settings on the page's global object (self).
   self.moduleConfig.arguments = [page.program];
@@ -156,6 +159,7 @@ function startProgram(page) {
       error => { status.textContent = '出错了：' + error; });
   }];
   self.moduleConfig.postRun = [module => {
+    keyboard.started(module);
     followWithWholeFace(module, page, face).catch(error => console.warn('the whole face:', error));
   }];
   loader.loadEmscriptenModule(page.module);

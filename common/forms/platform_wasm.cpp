@@ -4,9 +4,13 @@
 #include <QDialog>
 #include <QDir>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QHash>
+#include <QInputMethodEvent>
+#include <QInputMethodQueryEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QTextCharFormat>
 #include <QWidget>
 
 #include <emscripten.h>
@@ -14,7 +18,8 @@
 using namespace Qt::StringLiterals;
 
 // The browser's side of the platform. What the page does for it (the faces in /fonts, the
-// program's folder, the ended signal) is web/page-and-program.md.
+// program's folder, the ended signal, the typing of an input method) is
+// web/page-and-program.md.
 
 namespace forms {
 
@@ -71,6 +76,37 @@ void takeChangedFaces()
     }
 }
 
+// The focused control, where it takes typing from an input method (a text box).
+QObject* typingTarget()
+{
+    QObject* focus = QGuiApplication::focusObject();
+    if (!focus)
+        return nullptr;
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QCoreApplication::sendEvent(focus, &query);
+    return query.value(Qt::ImEnabled).toBool() ? focus : nullptr;
+}
+
+// Hands the focused text box what an input method has typed, as a desktop's input method
+// does: the composition, shown underlined at the caret while it is typed, and the text
+// committed, typed in at the caret, so that it changes the box and is undone as typing is.
+void type(const QString& composing, const QString& committed)
+{
+    QObject* target = typingTarget();
+    if (!target)
+        return;
+    QList<QInputMethodEvent::Attribute> attributes;
+    if (!composing.isEmpty()) {
+        QTextCharFormat underlined;
+        underlined.setFontUnderline(true);
+        attributes.append({QInputMethodEvent::TextFormat, 0, int(composing.size()), underlined});
+        attributes.append({QInputMethodEvent::Cursor, int(composing.size()), 1});
+    }
+    QInputMethodEvent event(composing, attributes);
+    event.setCommitString(committed);
+    QCoreApplication::sendEvent(target, &event);
+}
+
 } // namespace
 
 void showModal(QDialog& box)
@@ -123,4 +159,42 @@ extern "C" EMSCRIPTEN_KEEPALIVE void courseFacesChanged()
     if (!qApp) // no program started
         return;
     QMetaObject::invokeMethod(qApp, &forms::takeChangedFaces, Qt::QueuedConnection);
+}
+
+// The page's keyboard element has an input method's typing for the program (see
+// web/keyboard.js): the composition so far, or the text committed. Delivered by the event
+// loop, as the faces are, so that a box the text box's handler shows may wait there.
+extern "C" EMSCRIPTEN_KEEPALIVE void courseTyped(const char* composing, const char* committed)
+{
+    if (!qApp)
+        return;
+    const QString composingText = QString::fromUtf8(composing);
+    const QString committedText = QString::fromUtf8(committed);
+    const auto typeIn = [composingText, committedText] {
+        forms::type(composingText, committedText);
+    };
+    QMetaObject::invokeMethod(qApp, typeIn, Qt::QueuedConnection);
+}
+
+EM_JS(void, tellCaret, (int x, int y, int height), {
+    if (Module.caretAt)
+        Module.caretAt(x, y, height);
+});
+
+// Where the focused text box's caret stands on the canvas, told to the page
+// (Module.caretAt(x, y, height)), so that the input method's candidates show beside it; nothing
+// is told while no text box has the focus.
+extern "C" EMSCRIPTEN_KEEPALIVE void courseFindCaret()
+{
+    if (!qApp)
+        return;
+    auto* widget = qobject_cast<QWidget*>(forms::typingTarget());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!widget || !screen)
+        return;
+    QInputMethodQueryEvent query(Qt::ImCursorRectangle);
+    QCoreApplication::sendEvent(widget, &query);
+    const QRect caret = query.value(Qt::ImCursorRectangle).toRect();
+    const QPoint at = widget->mapToGlobal(caret.topLeft()) - screen->geometry().topLeft();
+    tellCaret(at.x(), at.y(), caret.height());
 }

@@ -12,7 +12,8 @@
 // face comes late, the first window is drawn in the first face at once, and a name outside it
 // is drawn once the whole face has come. The site is served by web/serve.mjs, as a school's
 // web space should serve it.
-// Usage: node browser_test.mjs <site folder> <pictures folder> <Linux student2.dat>
+// Usage: node browser_test.mjs <site folder> <pictures folder> <Linux student2.dat> [<pattern>]
+// With a pattern (a regular expression), only the tests whose names it finds run.
 import {createHash} from 'node:crypto';
 import {mkdirSync, mkdtempSync, readFileSync, existsSync, rmSync, statSync, writeFileSync} from 'node:fs';
 import {get} from 'node:http';
@@ -22,7 +23,8 @@ import {brotliDecompressSync, gunzipSync} from 'node:zlib';
 import {launchChromium, serveSite, sleep} from './chromium.mjs';
 import {textFinder} from './seeing.mjs';
 
-const [site, pictures, linuxStudent2] = process.argv.slice(2);
+const [site, pictures, linuxStudent2, pattern = ''] = process.argv.slice(2);
+const chosen = name => new RegExp(pattern).test(name);
 const programs = readFileSync(join(dirname(site), 'programs.txt'), 'utf8').split('\n').filter(Boolean);
 const port = 8000 + Math.floor(Math.random() * 1000);
 const origin = `http://127.0.0.1:${port}`;
@@ -50,18 +52,24 @@ function check(condition, message) {
 }
 
 // A program's page in a profile of its own, so that stuledger's folder starts empty.
-async function open(program) {
+// On a tablet: a touch screen, and the platform an iPad's browser names.
+async function open(program, {tablet = false} = {}) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
-  await page.setViewport({width: 900, height: 800});
+  await page.setViewport({width: 900, height: 800, hasTouch: tablet});
   // A browser set to Chinese: the program takes its language from the browser.
-  await page.evaluateOnNewDocument(() => {
+  await page.evaluateOnNewDocument(tablet => {
     Object.defineProperty(navigator, 'language', {get: () => 'zh-CN'});
     Object.defineProperty(navigator, 'languages', {get: () => ['zh-CN', 'zh']});
-  });
+    if (tablet) {
+      Object.defineProperty(navigator, 'platform', {get: () => 'MacIntel'});
+      Object.defineProperty(navigator, 'maxTouchPoints', {get: () => 5});
+    }
+  }, tablet);
   page.errors = [];
   page.on('pageerror', error => page.errors.push(String(error)));
   page.program = program;
+  page.tablet = tablet;
   page.shownAfter = await start(page);
   return page;
 }
@@ -167,6 +175,7 @@ async function putIn(page, bytes) {
 
 // The programs whose first action is a button: the window's caption and width, the button's
 // row (twips), caption and its size where it is in Chinese, and what its click shows where.
+const glyphmixText1 = [240, 240, 2895, 2535];
 const buttonFirst = {
   sigtrail: {caption: 'Form1', width: 5355, button: [3960, 720, 1215, 450],
              shows: ['单击了命令按钮Command1', around(120, 120, 2415, 1860), 9]},
@@ -484,9 +493,128 @@ async function twoTabs() {
   await context.close();
 }
 
+// A shortcut: ctrl(page, 'KeyZ') is Ctrl+Z, or ⌘Z on a tablet that says it is an iPad, which
+// the toolkit takes as a Mac.
+async function ctrl(page, key) {
+  const modifier = page.tablet ? 'Meta' : 'Control';
+  await page.keyboard.down(modifier);
+  await page.keyboard.press(key);
+  await page.keyboard.up(modifier);
+}
+
+// Chinese as a pinyin input method types it (zw, the initials of zhong wen, for 中文): the
+// composition, seen in the box as it is typed,
+// then the text committed.
+async function compose(page, box, points, ...steps) {
+  const session = await page.createCDPSession();
+  for (const step of steps) {
+    await session.send('Input.imeSetComposition',
+                       {text: step, selectionStart: step.length, selectionEnd: step.length});
+    await see(page, step, box, points);
+  }
+  return {commit: async text => {
+    await session.send('Input.insertText', {text});
+    await session.detach();
+    await sleep(300);
+  }};
+}
+
+// Chinese typed in through an input method, and as text that comes without keys (a tablet's
+// keyboard): into stuledger's box on a tablet, undone by Ctrl+Z as typing is; into sigtrail's Text1, whose
+// Change is logged once per commit and not for the composition; into glyphmix's Text1, which
+// 统计 then counts.
+async function chineseTyped() {
+  const ledger = await open('stuledger', {tablet: true});
+  const text1 = around(120, 120 + 300, 2895, 3255);
+  const canvas = await (await ledger.$('#qtcanvas')).boundingBox();
+  await ledger.touchscreen.tap(canvas.x + 100, canvas.y + 150);
+  await (await compose(ledger, text1, 9, 'z', 'zw')).commit('中文');
+  await see(ledger, '中文', text1, 9);
+  await notSeen(ledger, 'zw', text1, 9);
+  await ledger.keyboard.sendCharacter('好');
+  await see(ledger, '中文好', text1, 9);
+  await ctrl(ledger, 'KeyZ');
+  await notSeen(ledger, '中文好', text1, 9);
+  await see(ledger, '中文', text1, 9);
+
+  const trail = await open('sigtrail');
+  const list = around(120, 120, 2415, 1860);
+  const textBox = around(3960, 240, 1215, 375);
+  await clickControl(trail, 3960, 240, 1215, 375);
+  const focused = await see(trail, 'Text1得到焦点', list, 9);
+  // The line below one found: below half of it and a line more; or a line's pitch further on.
+  const nextLine = (found, pitch) => (pitch
+    ? {x: found.x - 4, y: found.y + pitch - 4, width: found.width + 8, height: found.height + 8}
+    : {x: found.x - 4, y: found.y + found.height / 2, width: found.width + 8,
+       height: found.height * 2});
+  const typing = await compose(trail, textBox, 9, 'zw');
+  await notSeen(trail, 'Text1内容改变', nextLine(focused), 9);
+  await typing.commit('中文');
+  const changed = await see(trail, 'Text1内容改变', nextLine(focused), 9);
+  const once = nextLine(changed, changed.y - focused.y);
+  await notSeen(trail, 'Text1内容改变', once, 9);
+  await trail.keyboard.sendCharacter('好');
+  await see(trail, 'Text1内容改变', once, 9);
+
+  const mix = await open('glyphmix');
+  await clickControl(mix, ...glyphmixText1);
+  await ctrl(mix, 'KeyA');
+  await mix.keyboard.press('Backspace');
+  await (await compose(mix, around(...glyphmixText1), 14.25, 'zw')).commit('中文');
+  await clickControl(mix, ...buttonFirst.glyphmix.button);
+  const counts = buttonFirst.glyphmix.shows[1];
+  await see(mix, '数字字符个数 0', counts, 10.5);
+  await see(mix, '标点字符个数 2', counts, 10.5);
+  for (const page of [ledger, trail, mix]) {
+    check(!page.errors.length, 'errors on the page: ' + page.errors.join('; '));
+    await page.browserContext().close();
+  }
+}
+
+// stuledger by the keyboard alone, with the keys that save the Linux build's student2.dat
+// (cmake/tests/stuledger_round_trip.sh): the same bytes. Alt lights the menu bar, the arrows
+// walk it and Enter chooses.
+async function menusByKeyboard() {
+  const page = await open('stuledger');
+  const press = async (...keys) => {
+    for (const key of keys) {
+      await page.keyboard.press(key);
+      await sleep(300);
+    }
+  };
+  await ctrl(page, 'KeyO');
+  await sleep(500);
+  await press('Alt', 'ArrowRight', 'ArrowRight', 'ArrowDown', 'Enter', 'Enter');
+  await press('Alt', 'ArrowDown', 'ArrowDown', 'Enter');
+  await sleep(500);
+  check((await download(page))?.equals(readFileSync(linuxStudent2)),
+        'the keys saved other bytes than on Linux');
+  check(!page.errors.length, 'errors on the page: ' + page.errors.join('; '));
+  await page.browserContext().close();
+}
+
+// Tab from the page into the program gives it the keys and leaves its focus where it was
+// (sigtrail's Text1, first in its tab order); Escape then Tab goes back to the page.
+async function tabIn() {
+  const page = await open('sigtrail');
+  await page.focus('p.back a');
+  await page.keyboard.press('Tab');
+  check(await page.evaluate(() => document.activeElement.id) === 'keys',
+        'Tab from the page does not reach the program');
+  await page.keyboard.type('x');
+  await see(page, 'Text1内容改变', around(120, 120, 2415, 1860), 9);
+  await see(page, 'Text1x', around(3960, 240, 1215, 375), 9);
+  await page.keyboard.press('Escape');
+  await page.keyboard.press('Tab');
+  check(await page.evaluate(() => document.activeElement.id) !== 'keys',
+        'Escape then Tab does not leave the program');
+  check(!page.errors.length, 'errors on the page: ' + page.errors.join('; '));
+  await page.browserContext().close();
+}
+
 let failed = false;
 try {
-  for (const program of programs) {
+  for (const program of programs.filter(chosen)) {
     const test = tests[program] ?? keep;
     const page = await open(program);
     let outcome = 'ok';
@@ -503,10 +631,14 @@ try {
     console.log(`${program}: window after ${page.shownAfter} ms${again}; ${outcome}`);
     await page.browserContext().close();
   }
-  for (const [name, test] of [['the site as served', siteFiles],
-                              ['one visit to all the programs', oneVisit],
-                              ['the whole face late', wholeFaceLate],
-                              ['two tabs of stuledger', twoTabs]]) {
+  const named = [['the site as served', siteFiles],
+                 ['one visit to all the programs', oneVisit],
+                 ['the whole face late', wholeFaceLate],
+                 ['two tabs of stuledger', twoTabs],
+                 ['Chinese typed in', chineseTyped],
+                 ['the menus by keyboard', menusByKeyboard],
+                 ['Tab into the program and out', tabIn]];
+  for (const [name, test] of named.filter(([name]) => chosen(name))) {
     let outcome = 'ok';
     try {
       await test();
