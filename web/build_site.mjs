@@ -58,8 +58,11 @@ const fill = (template, values) =>
     return value;
   });
 const html = text => text.replace(/[&<>"]/g, c => `&#${c.charCodeAt(0)};`);
+// The pictures differ in size; each stands in a box of this one, so the index lines up and
+// does not move as they come.
+const kPicture = 'width="320" height="240"';
 const items = config.programs.map(p =>
-  `<li><a href="${p.name}.html"><img src="pictures/${p.name}.png" alt=""><br>` +
+  `<li><a href="${p.name}.html"><img src="pictures/${p.name}.png" alt="" ${kPicture}><br>` +
   `${html(p.title)} (${p.name})</a><br>${html(p.comment)}</li>`).join('\n');
 // The course's own page shows the first program's icon; each program's page its own.
 site.set('index.html', Buffer.from(fill('index.html.in', {
