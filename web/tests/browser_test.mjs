@@ -10,11 +10,13 @@
 // compressed copies, headers), and as a class meets it: the seven pages one after
 // another in one profile fetch the module once, with the first; and on a line where the whole
 // face comes late, the first window is drawn in the first face at once, and a name outside it
-// is drawn once the whole face has come. The site is served by web/serve.mjs, as a school's
-// web space should serve it.
+// is drawn once the whole face has come. Last the pages themselves: each program's code below it,
+// and the index's pictures in boxes of one size. The site is served by web/serve.mjs, as a
+// school's web space should serve it.
 // Usage: node browser_test.mjs <site folder> <pictures folder> <Linux student2.dat>
 import {createHash} from 'node:crypto';
-import {mkdirSync, mkdtempSync, readFileSync, existsSync, rmSync, statSync, writeFileSync} from 'node:fs';
+import {mkdirSync, mkdtempSync, readFileSync, readdirSync, existsSync, rmSync, statSync,
+        writeFileSync} from 'node:fs';
 import {get} from 'node:http';
 import {tmpdir} from 'node:os';
 import {dirname, join} from 'node:path';
@@ -484,6 +486,59 @@ async function twoTabs() {
   await context.close();
 }
 
+// Each program's page shows its own code below it: every C++ file of the program's folder under
+// a heading with its name, line by line, each line numbered and highlighted, and what a copy of
+// a listing takes is the file's text, with no numbers. The listing follows the script that
+// starts the program, so that the window waits for none of it. The index's pictures stand in
+// boxes of one size, known before the pictures come.
+async function codeBeside() {
+  const root = new URL('../../', import.meta.url).pathname;
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.setViewport({width: 1280, height: 800});
+  for (const program of programs) {
+    const html = readFileSync(join(site, program + '.html'), 'utf8');
+    check(html.indexOf('id="code"') > html.indexOf('startProgram('),
+          `${program}'s code comes before the script that starts it`);
+    await page.goto(`${origin}/${program}.html`);
+    const listings = await page.evaluate(() => [...document.querySelectorAll('#code h3')].map(
+      heading => {
+        const listing = heading.nextElementSibling;
+        const range = document.createRange();
+        range.selectNodeContents(listing);
+        getSelection().removeAllRanges();
+        getSelection().addRange(range);
+        const lines = [...listing.querySelectorAll('.line')];
+        const number = line => getComputedStyle(line, '::before').content;
+        const color = getComputedStyle(listing).color;
+        return {name: heading.textContent, copied: getSelection().toString(), lines: lines.length,
+                numbered: lines.every(line => number(line) !== 'none'),
+                highlighted: [...listing.querySelectorAll('.line span')].some(
+                  token => getComputedStyle(token).color !== color)};
+      }));
+    const files = readdirSync(join(root, program)).filter(file => /\.(cpp|h)$/.test(file)).sort();
+    const shown = listings.map(listing => listing.name).sort();
+    check(shown.join() === files.join(), `${program}'s page shows ${shown.join(', ')}, ` +
+          `its folder holds ${files.join(', ')}`);
+    for (const {name, copied, lines, numbered, highlighted} of listings) {
+      const text = readFileSync(join(root, program, name), 'utf8').replace(/\n$/, '');
+      check(copied === text, `${program}'s ${name}, copied from its page, is not the file`);
+      check(lines === text.split('\n').length && numbered,
+            `${program}'s ${name} has not a numbered line for each of its lines`);
+      check(highlighted, `${program}'s ${name} is not highlighted`);
+    }
+  }
+  await page.goto(`${origin}/index.html`);
+  const boxes = await page.$$eval('ul.programs img', pictures => pictures.map(picture => {
+    const {width, height} = picture.getBoundingClientRect();
+    const sized = picture.hasAttribute('width') && picture.hasAttribute('height');
+    return sized ? `${width}×${height}` : 'no size';
+  }));
+  check(new Set(boxes).size === 1 && !boxes.includes('no size'),
+        `the index's pictures stand in boxes of ${[...new Set(boxes)].join(', ')}`);
+  await context.close();
+}
+
 let failed = false;
 try {
   for (const program of programs) {
@@ -506,7 +561,8 @@ try {
   for (const [name, test] of [['the site as served', siteFiles],
                               ['one visit to all the programs', oneVisit],
                               ['the whole face late', wholeFaceLate],
-                              ['two tabs of stuledger', twoTabs]]) {
+                              ['two tabs of stuledger', twoTabs],
+                              ['the code beside each program', codeBeside]]) {
     let outcome = 'ok';
     try {
       await test();
