@@ -11,12 +11,14 @@
 // another in one profile fetch the module once, with the first; and on a line where the whole
 // face comes late, the first window is drawn in the first face at once, and a name outside it
 // is drawn once the whole face has come. Last the pages themselves: each program's code below it,
-// and the index's pictures in boxes of one size. The site is served by web/serve.mjs, as a
-// school's web space should serve it.
+// the index's pictures in boxes of one size, and each page for everyone (axe-core, and the
+// canvas named for a screen reader). The site is served by web/serve.mjs, as a school's web
+// space should serve it.
 // Usage: node browser_test.mjs <site folder> <pictures folder> <Linux student2.dat>
 import {createHash} from 'node:crypto';
 import {mkdirSync, mkdtempSync, readFileSync, readdirSync, existsSync, rmSync, statSync,
         writeFileSync} from 'node:fs';
+import {createRequire} from 'node:module';
 import {get} from 'node:http';
 import {tmpdir} from 'node:os';
 import {dirname, join} from 'node:path';
@@ -539,6 +541,36 @@ async function codeBeside() {
   await context.close();
 }
 
+// Each page for everyone: axe-core finds nothing serious or critical on the index or on a
+// program's page with its program running, and the program's canvas is an application named by
+// the program's Chinese name, so that a screen reader says whose window has the keys.
+async function forEveryone() {
+  const axe = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+  const {programs: built} = JSON.parse(readFileSync(join(dirname(site), 'site.json'), 'utf8'));
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.setViewport({width: 1280, height: 800});
+  const findings = [];
+  for (const name of ['index', ...programs]) {
+    await page.goto(`${origin}/${name}.html`);
+    if (name !== 'index') {
+      await page.waitForFunction(() => document.querySelector('#qtstatus').textContent === '',
+                                 {timeout: 30000});
+      const canvas = await page.accessibility.snapshot({root: await page.$('#qtcanvas')});
+      const {title} = built.find(program => program.name === name);
+      if (canvas?.role !== 'application' || !canvas.name.includes(title))
+        findings.push(`${name}: the canvas is ${canvas?.role} "${canvas?.name}"`);
+    }
+    await page.addScriptTag({content: axe});
+    const violations = await page.evaluate(() => axe.run({resultTypes: ['violations']}).then(
+      results => results.violations.filter(found => ['serious', 'critical'].includes(found.impact))
+        .map(({id, impact, nodes}) => `${id} (${impact}, ${nodes.length}: ${nodes[0].target} …)`)));
+    findings.push(...violations.map(violation => `${name}: ${violation}`));
+  }
+  await context.close();
+  check(!findings.length, findings.join('; '));
+}
+
 let failed = false;
 try {
   for (const program of programs) {
@@ -562,7 +594,8 @@ try {
                               ['one visit to all the programs', oneVisit],
                               ['the whole face late', wholeFaceLate],
                               ['two tabs of stuledger', twoTabs],
-                              ['the code beside each program', codeBeside]]) {
+                              ['the code beside each program', codeBeside],
+                              ['each page for everyone', forEveryone]]) {
     let outcome = 'ok';
     try {
       await test();
