@@ -3,8 +3,9 @@
 # naming the program to start; the pages share that module, the toolkit's loader, web/program.js
 # and the course's Chinese faces, so the browser fetches each once. What the page and the
 # program expect of each other is web/page-and-program.md. index.html lists the programs by their
-# Chinese names. The files that change from build to build carry a digest of their bytes in
-# their names, and every file worth it lies beside itself compressed (web/build_site.mjs).
+# Chinese names; each program's page shows, below the program, its code. The files that change
+# from build to build carry a digest of their bytes in their names, and every file worth it lies
+# beside itself compressed (web/build_site.mjs).
 
 # A run-time error is a C++ exception that the form's error trap catches and shows. The
 # toolkit's settings leave throwing on but catching off, so that every error would end the
@@ -26,16 +27,20 @@ function(add_to_site name title comment files resources)
     if(files)
         set(keeps_files true)
     endif()
+    # Its own code (its window, its logic and its main) is shown on its page, below it.
+    get_target_property(sources ${name}_parts SOURCES)
+    list(TRANSFORM sources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+    set_property(GLOBAL APPEND PROPERTY SITE_SOURCES ${sources})
+    list(TRANSFORM sources REPLACE "(.+)" "\"\\1\"" OUTPUT_VARIABLE sources_json)
+    list(JOIN sources_json ", " sources_json)
     # Its icon is its page's too.
     set_property(GLOBAL APPEND PROPERTY SITE_PROGRAMS
-        "{\"name\": \"${name}\", \"title\": \"${title}\", \"comment\": \"${comment}\", \"keepsFiles\": ${keeps_files}, \"icon\": \"${CMAKE_CURRENT_SOURCE_DIR}/${name}.svg\"}")
+        "{\"name\": \"${name}\", \"title\": \"${title}\", \"comment\": \"${comment}\", \"keepsFiles\": ${keeps_files}, \"icon\": \"${CMAKE_CURRENT_SOURCE_DIR}/${name}.svg\", \"sources\": [${sources_json}]}")
     set_property(GLOBAL APPEND PROPERTY SITE_ICONS ${CMAKE_CURRENT_SOURCE_DIR}/${name}.svg)
     set_property(GLOBAL APPEND PROPERTY SITE_RESOURCES ${resources})
     list(TRANSFORM files PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
     set_property(GLOBAL APPEND PROPERTY SITE_FILES ${files})
     # What the programs draw, for the first face: their sources and the files they show.
-    get_target_property(sources ${name}_parts SOURCES)
-    list(TRANSFORM sources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
     set_property(GLOBAL APPEND PROPERTY SITE_TEXTS ${sources} ${files})
 endfunction()
 
@@ -74,8 +79,9 @@ function(finish_site)
 
     # The faces: the first, with what the windows, their messages and the sample show, draws
     # the first window; the whole of code page 936 follows in the background. Debian's
-    # fontTools, with the system's own Python (another on the PATH may lack it).
-    find_program(FONTTOOLS_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
+    # fontTools, here and Pygments below, with the system's own Python (another on the PATH may
+    # lack them).
+    find_program(SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
                  REQUIRED)
     set(collection /usr/share/fonts/truetype/arphic/uming.ttc)
     set(faces ${CMAKE_BINARY_DIR}/faces)
@@ -85,9 +91,9 @@ function(finish_site)
     list(APPEND texts ${common_sources})
     add_custom_command(OUTPUT ${faces}/course-cjk.ttf ${faces}/course-first.ttf
         COMMAND ${CMAKE_COMMAND} -E make_directory ${faces}
-        COMMAND ${FONTTOOLS_PYTHON} ${PROJECT_SOURCE_DIR}/web/subset_font.py ${collection}
+        COMMAND ${SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/web/subset_font.py ${collection}
                 ${faces}/course-cjk.ttf
-        COMMAND ${FONTTOOLS_PYTHON} ${PROJECT_SOURCE_DIR}/web/subset_font.py ${collection}
+        COMMAND ${SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/web/subset_font.py ${collection}
                 ${faces}/course-first.ttf ${texts}
         DEPENDS ${PROJECT_SOURCE_DIR}/web/subset_font.py ${collection} ${texts}
         COMMENT "The course's Chinese faces: ${faces}" VERBATIM)
@@ -112,6 +118,16 @@ function(finish_site)
   \"pictures\": [${pictures_json}]
 }
 ")
+    # Each program's own code for its page, highlighted.
+    get_property(sources GLOBAL PROPERTY SITE_SOURCES)
+    set(code ${CMAKE_BINARY_DIR}/code)
+    list(TRANSFORM programs REPLACE "(.+)" "${code}/\\1.html" OUTPUT_VARIABLE listings)
+    add_custom_command(OUTPUT ${listings}
+        COMMAND ${SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/web/highlight_code.py
+                ${CMAKE_BINARY_DIR}/site.json ${code}
+        DEPENDS ${PROJECT_SOURCE_DIR}/web/highlight_code.py ${sources} ${CMAKE_BINARY_DIR}/site.json
+        COMMENT "The programs' code for their pages: ${code}" VERBATIM)
+
     find_program(NODE_PROGRAM node REQUIRED)
     file(GLOB web_sources ${PROJECT_SOURCE_DIR}/web/*.in ${PROJECT_SOURCE_DIR}/web/*.js
          ${PROJECT_SOURCE_DIR}/web/*.css ${PROJECT_SOURCE_DIR}/web/*.mjs)
@@ -119,9 +135,10 @@ function(finish_site)
     add_custom_command(OUTPUT ${site_stamp}
         COMMAND ${NODE_PROGRAM} ${PROJECT_SOURCE_DIR}/web/build_site.mjs
                 --config ${CMAKE_BINARY_DIR}/site.json --web ${PROJECT_SOURCE_DIR}/web
-                --module $<TARGET_FILE_DIR:course>/course --faces ${faces} --out ${SITE_DIR}
+                --module $<TARGET_FILE_DIR:course>/course --faces ${faces} --code ${code}
+                --out ${SITE_DIR}
         COMMAND ${CMAKE_COMMAND} -E touch ${site_stamp}
-        DEPENDS course site_faces ${faces}/course-cjk.ttf ${faces}/course-first.ttf
+        DEPENDS course site_faces ${faces}/course-cjk.ttf ${faces}/course-first.ttf ${listings}
                 ${web_sources} ${site_files} ${pictures} ${icons} ${CMAKE_BINARY_DIR}/site.json
         COMMENT "The course site: ${SITE_DIR}" VERBATIM)
     add_custom_target(site ALL DEPENDS ${site_stamp})

@@ -10,9 +10,11 @@ PACKAGES_SCREENSHOTS=(xvfb openbox imagemagick xdotool x11-utils)
 # The Windows build (scripts/windows.sh): the cross compiler, Wine to run it, the virtual
 # display its windows show on, and the locale data Wine needs to start as a Chinese Windows.
 PACKAGES_WINDOWS=(g++-mingw-w64-x86-64-posix wine wine64 locales nsis "${PACKAGES_SCREENSHOTS[@]}")
-# The browser build (scripts/web.sh): Debian's Emscripten, the Chromium its tests drive, and
-# fontTools, which cuts the course's Chinese face down to code page 936.
-PACKAGES_WEB=(emscripten ninja-build python3-fonttools chromium "${PACKAGES_SCREENSHOTS[@]}")
+# The browser build (scripts/web.sh): Debian's Emscripten, the Chromium its tests drive,
+# fontTools, which cuts the course's Chinese face down to code page 936, and Pygments, which
+# highlights each program's code for its page.
+PACKAGES_WEB=(emscripten ninja-build python3-fonttools python3-pygments chromium
+              "${PACKAGES_SCREENSHOTS[@]}")
 # The Debian package (scripts/debian.sh): Debian's build flags and the tools that make and
 # check a package, the AppStream validator, and gio, which starts a program by its launcher.
 PACKAGES_DEBIAN=(dpkg-dev lintian appstream desktop-file-utils libglib2.0-bin "${PACKAGES_SCREENSHOTS[@]}")

@@ -4,9 +4,10 @@
 // the pages keep their names and are asked for again each time. Every file of a few kilobytes
 // or more lies beside itself compressed with gzip and brotli, for a server that sends those
 // (scripts/serve.sh, or the lines the README gives for Apache and nginx). files.json lists what
-// the site holds, for the tests and the benchmark.
+// the site holds, for the tests and the benchmark. Each program's page ends with the program's
+// own code, highlighted beforehand (web/highlight_code.py) into <code folder>/<program>.html.
 // Usage: node build_site.mjs --config <site.json> --web <web/> --module <bin/course>
-//                            --faces <folder> --out <site>
+//                            --faces <folder> --code <folder> --out <site>
 import {createHash} from 'node:crypto';
 import {copyFileSync, existsSync, mkdirSync, readFileSync, readdirSync, rmSync, statSync,
         writeFileSync} from 'node:fs';
@@ -16,7 +17,8 @@ import {parseArgs} from 'node:util';
 import {brotliCompressSync, constants, gzipSync} from 'node:zlib';
 
 const {values: args} = parseArgs({options: {config: {type: 'string'}, web: {type: 'string'},
-  module: {type: 'string'}, faces: {type: 'string'}, out: {type: 'string'}}});
+  module: {type: 'string'}, faces: {type: 'string'}, code: {type: 'string'},
+  out: {type: 'string'}}});
 const config = JSON.parse(readFileSync(args.config, 'utf8'));
 const out = args.out;
 const kCompressFrom = 4096;
@@ -59,8 +61,11 @@ const fill = (template, values) =>
     return value;
   });
 const html = text => text.replace(/[&<>"]/g, c => `&#${c.charCodeAt(0)};`);
+// The pictures differ in size; each stands in a box of this one, so the index lines up and
+// does not move as they come.
+const kPicture = 'width="320" height="240"';
 const items = config.programs.map(p =>
-  `<li><a href="${p.name}.html"><img src="pictures/${p.name}.png" alt=""><br>` +
+  `<li><a href="${p.name}.html"><img src="pictures/${p.name}.png" alt="" ${kPicture}><br>` +
   `${html(p.title)} (${p.name})</a><br>${html(p.comment)}</li>`).join('\n');
 // The course's own page shows the first program's icon; each program's page its own.
 site.set('index.html', Buffer.from(fill('index.html.in', {
@@ -68,7 +73,8 @@ site.set('index.html', Buffer.from(fill('index.html.in', {
 for (const p of config.programs)
   site.set(`${p.name}.html`, Buffer.from(fill('program.html.in', {
     PROGRAM: p.name, TITLE: html(p.title), COMMENT: html(p.comment),
-    KEEPS_FILES: String(p.keepsFiles), ICON: names[`icons/${p.name}.svg`]})));
+    KEEPS_FILES: String(p.keepsFiles), ICON: names[`icons/${p.name}.svg`],
+    CODE: readFileSync(join(args.code, `${p.name}.html`), 'utf8')})));
 site.set('files.json', Buffer.from(JSON.stringify({names, files: [...site.keys()].sort()}, null, 1)));
 
 // Written where the bytes differ; compressed where the file is new or changed, or the copy older

@@ -10,12 +10,17 @@
 // compressed copies, headers), and as a class meets it: the seven pages one after
 // another in one profile fetch the module once, with the first; and on a line where the whole
 // face comes late, the first window is drawn in the first face at once, and a name outside it
-// is drawn once the whole face has come. The site is served by web/serve.mjs, as a school's
-// web space should serve it.
+// is drawn once the whole face has come. By keyboard and input method: Chinese typed into the
+// text boxes, the menus by keys alone, Tab into the program and out. Last the pages
+// themselves: each program's code below it, the index's pictures in boxes of one size, and
+// each page for everyone (axe-core, and the canvas named for a screen reader). The site is
+// served by web/serve.mjs, as a school's web space should serve it.
 // Usage: node browser_test.mjs <site folder> <pictures folder> <Linux student2.dat> [<pattern>]
 // With a pattern (a regular expression), only the tests whose names it finds run.
 import {createHash} from 'node:crypto';
-import {mkdirSync, mkdtempSync, readFileSync, existsSync, rmSync, statSync, writeFileSync} from 'node:fs';
+import {mkdirSync, mkdtempSync, readFileSync, readdirSync, existsSync, rmSync, statSync,
+        writeFileSync} from 'node:fs';
+import {createRequire} from 'node:module';
 import {get} from 'node:http';
 import {tmpdir} from 'node:os';
 import {dirname, join} from 'node:path';
@@ -612,6 +617,89 @@ async function tabIn() {
   await page.browserContext().close();
 }
 
+// Each program's page shows its own code below it: every C++ file of the program's folder under
+// a heading with its name, line by line, each line numbered and highlighted, and what a copy of
+// a listing takes is the file's text, with no numbers. The listing follows the script that
+// starts the program, so that the window waits for none of it. The index's pictures stand in
+// boxes of one size, known before the pictures come.
+async function codeBeside() {
+  const root = new URL('../../', import.meta.url).pathname;
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.setViewport({width: 1280, height: 800});
+  for (const program of programs) {
+    const html = readFileSync(join(site, program + '.html'), 'utf8');
+    check(html.indexOf('id="code"') > html.indexOf('startProgram('),
+          `${program}'s code comes before the script that starts it`);
+    await page.goto(`${origin}/${program}.html`);
+    const listings = await page.evaluate(() => [...document.querySelectorAll('#code h3')].map(
+      heading => {
+        const listing = heading.nextElementSibling;
+        const range = document.createRange();
+        range.selectNodeContents(listing);
+        getSelection().removeAllRanges();
+        getSelection().addRange(range);
+        const lines = [...listing.querySelectorAll('.line')];
+        const number = line => getComputedStyle(line, '::before').content;
+        const color = getComputedStyle(listing).color;
+        return {name: heading.textContent, copied: getSelection().toString(), lines: lines.length,
+                numbered: lines.every(line => number(line) !== 'none'),
+                highlighted: [...listing.querySelectorAll('.line span')].some(
+                  token => getComputedStyle(token).color !== color)};
+      }));
+    const files = readdirSync(join(root, program)).filter(file => /\.(cpp|h)$/.test(file)).sort();
+    const shown = listings.map(listing => listing.name).sort();
+    check(shown.join() === files.join(), `${program}'s page shows ${shown.join(', ')}, ` +
+          `its folder holds ${files.join(', ')}`);
+    for (const {name, copied, lines, numbered, highlighted} of listings) {
+      const text = readFileSync(join(root, program, name), 'utf8').replace(/\n$/, '');
+      check(copied === text, `${program}'s ${name}, copied from its page, is not the file`);
+      check(lines === text.split('\n').length && numbered,
+            `${program}'s ${name} has not a numbered line for each of its lines`);
+      check(highlighted, `${program}'s ${name} is not highlighted`);
+    }
+  }
+  await page.goto(`${origin}/index.html`);
+  const boxes = await page.$$eval('ul.programs img', pictures => pictures.map(picture => {
+    const {width, height} = picture.getBoundingClientRect();
+    const sized = picture.hasAttribute('width') && picture.hasAttribute('height');
+    return sized ? `${width}×${height}` : 'no size';
+  }));
+  check(new Set(boxes).size === 1 && !boxes.includes('no size'),
+        `the index's pictures stand in boxes of ${[...new Set(boxes)].join(', ')}`);
+  await context.close();
+}
+
+// Each page for everyone: axe-core finds nothing serious or critical on the index or on a
+// program's page with its program running, and the program's canvas is an application named by
+// the program's Chinese name, so that a screen reader says whose window has the keys.
+async function forEveryone() {
+  const axe = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+  const {programs: built} = JSON.parse(readFileSync(join(dirname(site), 'site.json'), 'utf8'));
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.setViewport({width: 1280, height: 800});
+  const findings = [];
+  for (const name of ['index', ...programs]) {
+    await page.goto(`${origin}/${name}.html`);
+    if (name !== 'index') {
+      await page.waitForFunction(() => document.querySelector('#qtstatus').textContent === '',
+                                 {timeout: 30000});
+      const canvas = await page.accessibility.snapshot({root: await page.$('#qtcanvas')});
+      const {title} = built.find(program => program.name === name);
+      if (canvas?.role !== 'application' || !canvas.name.includes(title))
+        findings.push(`${name}: the canvas is ${canvas?.role} "${canvas?.name}"`);
+    }
+    await page.addScriptTag({content: axe});
+    const violations = await page.evaluate(() => axe.run({resultTypes: ['violations']}).then(
+      results => results.violations.filter(found => ['serious', 'critical'].includes(found.impact))
+        .map(({id, impact, nodes}) => `${id} (${impact}, ${nodes.length}: ${nodes[0].target} …)`)));
+    findings.push(...violations.map(violation => `${name}: ${violation}`));
+  }
+  await context.close();
+  check(!findings.length, findings.join('; '));
+}
+
 let failed = false;
 try {
   for (const program of programs.filter(chosen)) {
@@ -637,7 +725,9 @@ try {
                  ['two tabs of stuledger', twoTabs],
                  ['Chinese typed in', chineseTyped],
                  ['the menus by keyboard', menusByKeyboard],
-                 ['Tab into the program and out', tabIn]];
+                 ['Tab into the program and out', tabIn],
+                 ['the code beside each program', codeBeside],
+                 ['each page for everyone', forEveryone]];
   for (const [name, test] of named.filter(([name]) => chosen(name))) {
     let outcome = 'ok';
     try {
