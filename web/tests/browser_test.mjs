@@ -508,8 +508,8 @@ async function ctrl(page, key) {
 }
 
 // Chinese as a pinyin input method types it (zw, the initials of zhong wen, for 中文): the
-// composition, seen in the box as it is typed,
-// then the text committed.
+// composition, seen in the box as it is typed, with the page's keyboard element in the box (the
+// input method shows its candidates beside that), then the text committed.
 async function compose(page, box, points, ...steps) {
   const session = await page.createCDPSession();
   for (const step of steps) {
@@ -517,6 +517,11 @@ async function compose(page, box, points, ...steps) {
                        {text: step, selectionStart: step.length, selectionEnd: step.length});
     await see(page, step, box, points);
   }
+  const canvas = await (await page.$('#qtcanvas')).boundingBox();
+  const keys = await (await page.$('#keys')).boundingBox();
+  const [x, y] = [keys.x - canvas.x, keys.y - canvas.y];
+  check(x >= box.x && x < box.x + box.width && y >= box.y && y + keys.height <= box.y + box.height,
+        `the input method's candidates would stand at ${x}, ${y}, not beside the box`);
   return {commit: async text => {
     await session.send('Input.insertText', {text});
     await session.detach();
