@@ -44,7 +44,7 @@ function takeKeys(keys, canvas) {
   keys.addEventListener('keydown', event => {
     if (event.isComposing || event.keyCode === 229) return; // the input method's
     const leaving = escaped && event.key === 'Tab';
-    escaped = event.key === 'Escape';
+    if (!kOwnModifier[event.key]) escaped = event.key === 'Escape'; // Shift+Tab leaves too
     if (leaving) return;
     down.add(event.code);
     pressed = true;

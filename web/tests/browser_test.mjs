@@ -604,7 +604,8 @@ async function menusByKeyboard() {
 }
 
 // Tab from the page into the program gives it the keys and leaves its focus where it was
-// (sigtrail's Text1, first in its tab order); Escape then Tab goes back to the page.
+// (sigtrail's Text1, first in its tab order); Escape then Tab, or Shift+Tab, goes back to the
+// page.
 async function tabIn() {
   const page = await open('sigtrail');
   await page.focus('p.back a');
@@ -614,10 +615,21 @@ async function tabIn() {
   await page.keyboard.type('x');
   await see(page, 'Text1内容改变', around(120, 120, 2415, 1860), 9);
   await see(page, 'Text1x', around(3960, 240, 1215, 375), 9);
+  const focused = () => page.evaluate(() => document.activeElement.id ||
+                                             document.activeElement.tagName);
   await page.keyboard.press('Escape');
   await page.keyboard.press('Tab');
-  check(await page.evaluate(() => document.activeElement.id) !== 'keys',
-        'Escape then Tab does not leave the program');
+  check(await focused() !== 'keys', 'Escape then Tab does not leave the program');
+  // Back in with Shift+Tab, and out the way it came with Escape, Shift+Tab.
+  await page.keyboard.down('Shift');
+  await page.keyboard.press('Tab');
+  await page.keyboard.up('Shift');
+  check(await focused() === 'keys', 'Shift+Tab does not come back to the program');
+  await page.keyboard.press('Escape');
+  await page.keyboard.down('Shift');
+  await page.keyboard.press('Tab');
+  await page.keyboard.up('Shift');
+  check(await focused() === 'A', 'Escape then Shift+Tab does not leave the program');
   check(!page.errors.length, 'errors on the page: ' + page.errors.join('; '));
   await page.browserContext().close();
 }
