@@ -22,23 +22,53 @@ install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian/copyright ${doc_dir}/changelog.
 install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian/lintian-overrides
         DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME ${PROJECT_NAME})
 
-set(CPACK_GENERATOR DEB)
-set(CPACK_STRIP_FILES TRUE)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${DEBIAN_MAINTAINER}")
-set(CPACK_DEBIAN_PACKAGE_SECTION education)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries the programs link are found by dpkg-shlibdeps. What it cannot see: a Chinese
-# face for the windows' texts, and the toolkit's Chinese translation for its buttons.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming | fonts-noto-cjk, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-arphic-ukai")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "seven small programs with Chinese windows for a programming course")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Worked examples that a programming course reads, runs and changes:
-a student records editor (学生档案), a telephone keypad (电话键盘),
-an event tracer (事件跟踪), a random character generator (生成字母),
-a greatest common divisor calculator (最大公因数), an array de-duplicator
-(数组排序) and a body mass index calculator (体重指数), each in the
-application menu under Education.")
-include(CPack)
+# After every program is added: the package, whose description names them.
+function(finish_package)
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_STRIP_FILES TRUE)
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${DEBIAN_MAINTAINER}")
+    set(CPACK_DEBIAN_PACKAGE_SECTION education)
+    set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+    # The libraries the programs link are found by dpkg-shlibdeps. What it cannot see: a Chinese
+    # face for the windows' texts, and the toolkit's Chinese translation for its buttons.
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming | fonts-noto-cjk, qt6-translations-l10n")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-arphic-ukai")
+    set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small programs with Chinese windows for a programming course")
+    # The package's description names each program, in English and in Chinese, in lines of at
+    # most 72 bytes.
+    get_property(programs GLOBAL PROPERTY COURSE_PROGRAMS)
+    set(text "Worked examples that a programming course reads, runs and changes, each in the application menu under Education:")
+    list(LENGTH programs count)
+    set(index 0)
+    foreach(program ${programs})
+        math(EXPR index "${index} + 1")
+        course_fact(english_name ${program} ENGLISH_NAME)
+        course_fact(title ${program} LAUNCHER_NAME)
+        if(index EQUAL count AND count GREATER 1)
+            string(APPEND text " and")
+        endif()
+        string(APPEND text " ${english_name} (${title})")
+        if(index LESS count)
+            string(APPEND text ",")
+        endif()
+    endforeach()
+    string(REPLACE " " ";" words "${text}.")
+    set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "")
+    set(line "")
+    foreach(word ${words})
+        string(LENGTH "${line} ${word}" length)
+        if(line AND length GREATER 72)
+            string(APPEND CPACK_DEBIAN_PACKAGE_DESCRIPTION "${line}\n")
+            set(line "${word}")
+        elseif(line)
+            string(APPEND line " ${word}")
+        else()
+            set(line "${word}")
+        endif()
+    endforeach()
+    string(APPEND CPACK_DEBIAN_PACKAGE_DESCRIPTION "${line}")
+    include(CPack)
+endfunction()

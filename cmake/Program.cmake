@@ -57,38 +57,45 @@ endif()
 
 # add_program(<name> SOURCES <form and model files...> [RESOURCES <qrc...>]
 #             [FILES <files copied beside the executable...>] [TESTS <test sources...>]
-#             LAUNCHER_NAME <name in the application menu> LAUNCHER_COMMENT <one line>
+#             [TEST_SCALES <screen scale factors the tests run again at...>]
+#             LAUNCHER_NAME <its Chinese name> LAUNCHER_COMMENT <one line in Chinese>
 #             ENGLISH_NAME <the name in English> ENGLISH_SUMMARY <the line in English>
 #             [HANDOUT_NOTE <what else the Windows handout's note says of it>])
+# What the program is, it says here once: the names, the lines, its files and its icon
+# (<name>.svg beside its sources) are kept on its target <name>_parts (COURSE_* properties), and
+# everything that presents the programs reads them from there: the Windows handout and
+# installer, the Debian package's launchers, AppStream components and manual pages, the site,
+# and <build>/programs.json (write_program_list), which tests and tools read.
 # The program's own code, main.cpp with its main among it, goes into <name>_parts, which the
 # executable, the tests and the browser's one module share, so the tests drive the very Form1
 # the program shows.
 # Installing puts the program in PROGRAM_INSTALL_DIR and its files in PROGRAM_FILES_DIR, and on
-# a Unix desktop a launcher with the program's icon (<name>.svg beside its sources) and what a
-# software centre shows of it (in both languages) under share/.
+# a Unix desktop a launcher with the program's icon and what a software centre shows of it (in
+# both languages) under share/.
+set(COURSE_FACTS LAUNCHER_NAME LAUNCHER_COMMENT ENGLISH_NAME ENGLISH_SUMMARY HANDOUT_NOTE)
 function(add_program name)
-    cmake_parse_arguments(ARG ""
-        "LAUNCHER_NAME;LAUNCHER_COMMENT;ENGLISH_NAME;ENGLISH_SUMMARY;HANDOUT_NOTE"
+    cmake_parse_arguments(ARG "" "${COURSE_FACTS}"
         "SOURCES;RESOURCES;FILES;TESTS;TEST_SCALES" ${ARGN})
+    if(ARG_UNPARSED_ARGUMENTS)
+        message(FATAL_ERROR "${name}: add_program does not know ${ARG_UNPARSED_ARGUMENTS}")
+    endif()
     foreach(needed LAUNCHER_NAME LAUNCHER_COMMENT ENGLISH_NAME ENGLISH_SUMMARY)
         if(NOT ARG_${needed})
             message(FATAL_ERROR "${name}: ${needed} is needed")
         endif()
     endforeach()
     set_property(GLOBAL APPEND PROPERTY COURSE_PROGRAMS ${name})
-    # The installer's Start-menu shortcut, beside the program's entry in COURSE_PROGRAMS.
-    set_property(GLOBAL APPEND PROPERTY COURSE_LAUNCHER_NAMES "${ARG_LAUNCHER_NAME}")
-    # The handout's line: the file, its Chinese name, what it does and what else to know.
-    string(LENGTH "${name}.exe" length)
-    math(EXPR blanks "17 - ${length}")
-    string(REPEAT " " ${blanks} padding)
-    set_property(GLOBAL APPEND PROPERTY COURSE_HANDOUT_LINES
-        "   ${name}.exe${padding}${ARG_LAUNCHER_NAME}：${ARG_LAUNCHER_COMMENT}${ARG_HANDOUT_NOTE}")
     # The program's main (in its namespace) goes with its parts: the executable's own main
     # calls it, and in the browser the course's one module does.
     add_library(${name}_parts STATIC ${ARG_SOURCES} main.cpp)
     target_include_directories(${name}_parts PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${name}_parts PUBLIC common_forms)
+    foreach(fact ${COURSE_FACTS})
+        set_property(TARGET ${name}_parts PROPERTY COURSE_${fact} "${ARG_${fact}}")
+    endforeach()
+    list(TRANSFORM ARG_FILES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ OUTPUT_VARIABLE files)
+    set_target_properties(${name}_parts PROPERTIES COURSE_FILES "${files}"
+                          COURSE_ICON ${CMAKE_CURRENT_SOURCE_DIR}/${name}.svg)
     if(ARG_TESTS)
         add_qt_test(tst_${name} LABEL window
                     SOURCES ${ARG_TESTS} ${ARG_RESOURCES} ${PROJECT_SOURCE_DIR}/common/tests/windowtest.h
@@ -97,8 +104,7 @@ function(add_program name)
     if(EMSCRIPTEN)
         # In the browser every program is linked into the course's one module (web/).
         list(TRANSFORM ARG_RESOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
-        add_to_site(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}" "${ARG_FILES}"
-                    "${ARG_RESOURCES}")
+        add_to_site(${name} "${ARG_RESOURCES}")
         return()
     endif()
 
@@ -132,8 +138,7 @@ function(add_program name)
         install(FILES ${ARG_FILES} DESTINATION ${PROGRAM_FILES_DIR}/${name})
     endif()
     if(UNIX AND NOT APPLE)
-        install_desktop_files(${name} "${ARG_LAUNCHER_NAME}" "${ARG_LAUNCHER_COMMENT}"
-                              "${ARG_ENGLISH_NAME}" "${ARG_ENGLISH_SUMMARY}" "${ARG_FILES}")
+        install_desktop_files(${name})
     endif()
 endfunction()
 
@@ -148,13 +153,15 @@ set(APPSTREAM_ID_PREFIX "local.coursework" CACHE STRING
     "The reverse domain name before each program's name in its AppStream id")
 set(SCREENSHOT_URL "" CACHE STRING
     "The https address where docs/ is published, for the software centre's pictures")
-function(install_desktop_files name title comment english_name english_summary files)
+function(install_desktop_files name)
     set(PROGRAM ${name})
     string(TOUPPER ${name} PROGRAM_UPPER)
-    set(TITLE ${title})
-    set(COMMENT ${comment})
-    set(ENGLISH_NAME ${english_name})
-    set(ENGLISH_SUMMARY ${english_summary})
+    course_fact(TITLE ${name} LAUNCHER_NAME)
+    course_fact(COMMENT ${name} LAUNCHER_COMMENT)
+    course_fact(ENGLISH_NAME ${name} ENGLISH_NAME)
+    course_fact(ENGLISH_SUMMARY ${name} ENGLISH_SUMMARY)
+    course_fact(files ${name} FILES)
+    course_fact(icon ${name} ICON)
 
     configure_file(${PROJECT_SOURCE_DIR}/cmake/launcher.desktop.in
                    ${CMAKE_CURRENT_BINARY_DIR}/${name}.desktop.in @ONLY)
@@ -163,7 +170,7 @@ function(install_desktop_files name title comment english_name english_summary f
         set(LAUNCHER_PROGRAM ${name})
         include(\"${PROJECT_SOURCE_DIR}/cmake/InstallLauncher.cmake\")
     ")
-    install(FILES ${name}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
     set(COMPONENT_ID ${APPSTREAM_ID_PREFIX}.${name})
     set(SCREENSHOTS "")
@@ -173,8 +180,8 @@ function(install_desktop_files name title comment english_name english_summary f
         endif()
         string(REGEX REPLACE "/+$" "" url "${SCREENSHOT_URL}")
         string(CONCAT SCREENSHOTS "\n  <screenshots>\n    <screenshot type=\"default\">\n"
-               "      <caption>${english_name}</caption>\n"
-               "      <caption xml:lang=\"zh-CN\">${title}</caption>\n"
+               "      <caption>${ENGLISH_NAME}</caption>\n"
+               "      <caption xml:lang=\"zh-CN\">${TITLE}</caption>\n"
                "      <image>${url}/${name}.png</image>\n    </screenshot>\n  </screenshots>")
     endif()
     configure_file(${PROJECT_SOURCE_DIR}/cmake/metainfo.xml.in
@@ -201,12 +208,50 @@ function(install_desktop_files name title comment english_name english_summary f
     install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endfunction()
 
-# After every program is added: build/programs.txt, the one list of the programs built, one
-# name a line, which the scripts, checks and tools read.
+# A fact of a program, as add_program recorded it: course_fact(<variable> <program> <FACT>).
+function(course_fact variable program fact)
+    get_target_property(value ${program}_parts COURSE_${fact})
+    if(NOT value)
+        set(value "")
+    endif()
+    set(${variable} "${value}" PARENT_SCOPE)
+endfunction()
+
+# A text as a JSON string.
+function(json_string variable text)
+    string(REPLACE "\\" "\\\\" text "${text}")
+    string(REPLACE "\"" "\\\"" text "${text}")
+    set(${variable} "\"${text}\"" PARENT_SCOPE)
+endfunction()
+
+# After every program is added: the lists of the programs built, which scripts, checks, tools
+# and pages read: build/programs.txt, one name a line, and build/programs.json, each program
+# with what add_program says of it.
 function(write_program_list)
     get_property(programs GLOBAL PROPERTY COURSE_PROGRAMS)
     list(JOIN programs "\n" lines)
     file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/programs.txt CONTENT "${lines}\n")
+    set(entries "")
+    foreach(program ${programs})
+        string(JSON entry SET "{}" name "\"${program}\"")
+        foreach(fact ${COURSE_FACTS} ICON)
+            course_fact(value ${program} ${fact})
+            json_string(value "${value}")
+            string(TOLOWER ${fact} key)
+            string(JSON entry SET "${entry}" ${key} "${value}")
+        endforeach()
+        course_fact(files ${program} FILES)
+        string(JSON entry SET "${entry}" files "[]")
+        set(index 0)
+        foreach(file ${files})
+            json_string(file "${file}")
+            string(JSON entry SET "${entry}" files ${index} "${file}")
+            math(EXPR index "${index} + 1")
+        endforeach()
+        list(APPEND entries "${entry}")
+    endforeach()
+    list(JOIN entries ",\n" entries)
+    file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/programs.json CONTENT "[\n${entries}\n]\n")
 endfunction()
 
 # After every program is added: the build fails when two programs' objects define the same

@@ -20,9 +20,13 @@ set_target_properties(Qt6::Platform PROPERTIES INTERFACE_LINK_OPTIONS "${platfor
 
 set(SITE_DIR ${CMAKE_BINARY_DIR}/site)
 
-# One program of the site: its page, its files (the sample student1.dat) and its resources, which
-# the module links.
-function(add_to_site name title comment files resources)
+# One program of the site, as add_program declared it: its page, its files (the sample
+# student1.dat) and its resources, which the module links.
+function(add_to_site name resources)
+    course_fact(title ${name} LAUNCHER_NAME)
+    course_fact(comment ${name} LAUNCHER_COMMENT)
+    course_fact(files ${name} FILES)
+    course_fact(icon ${name} ICON)
     set(keeps_files false)
     if(files)
         set(keeps_files true)
@@ -35,10 +39,9 @@ function(add_to_site name title comment files resources)
     list(JOIN sources_json ", " sources_json)
     # Its icon is its page's too.
     set_property(GLOBAL APPEND PROPERTY SITE_PROGRAMS
-        "{\"name\": \"${name}\", \"title\": \"${title}\", \"comment\": \"${comment}\", \"keepsFiles\": ${keeps_files}, \"icon\": \"${CMAKE_CURRENT_SOURCE_DIR}/${name}.svg\", \"sources\": [${sources_json}]}")
-    set_property(GLOBAL APPEND PROPERTY SITE_ICONS ${CMAKE_CURRENT_SOURCE_DIR}/${name}.svg)
+        "{\"name\": \"${name}\", \"title\": \"${title}\", \"comment\": \"${comment}\", \"keepsFiles\": ${keeps_files}, \"icon\": \"${icon}\", \"sources\": [${sources_json}]}")
+    set_property(GLOBAL APPEND PROPERTY SITE_ICONS ${icon})
     set_property(GLOBAL APPEND PROPERTY SITE_RESOURCES ${resources})
-    list(TRANSFORM files PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
     set_property(GLOBAL APPEND PROPERTY SITE_FILES ${files})
     # What the programs draw, for the first face: their sources and the files they show.
     set_property(GLOBAL APPEND PROPERTY SITE_TEXTS ${sources} ${files})

@@ -14,6 +14,7 @@ QT_WASM_PREFIX=$(toolkit_prefix QT_WASM_PREFIX ../shared/wasm/qt6.4.2-wasm.tar.x
 export QT_WASM_PREFIX
 
 build_preset wasm
+cmake/tests/another_program.sh . wasm
 echo "site: build-wasm/site (serve it with: scripts/serve.sh)"
 
 # stuledger's save in the browser is held against the Linux build's, byte for byte.

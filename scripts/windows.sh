@@ -16,6 +16,7 @@ generate_locale zh_CN.UTF-8
 QT_WINDOWS_PREFIX=$(toolkit_prefix QT_WINDOWS_PREFIX ../shared/windows/qt6.4.2-mingw64.tar.xz qt6-mingw64)
 export QT_WINDOWS_PREFIX
 build_preset windows
+cmake/tests/another_program.sh . windows
 
 # The Linux build that stuledger's round trip is compared with.
 [ -x build/bin/stuledger ] || build_preset default
