@@ -9,7 +9,7 @@
 // Usage: node build_site.mjs --config <site.json> --web <web/> --module <bin/course>
 //                            --faces <folder> --code <folder> --out <site>
 import {createHash} from 'node:crypto';
-import {copyFileSync, existsSync, mkdirSync, readFileSync, readdirSync, rmSync, statSync,
+import {existsSync, mkdirSync, readFileSync, readdirSync, rmSync, statSync,
         writeFileSync} from 'node:fs';
 import {basename, dirname, join, relative} from 'node:path';
 import {fileURLToPath} from 'node:url';
