@@ -4,7 +4,8 @@
 // the pages keep their names and are asked for again each time. Every file of a few kilobytes
 // or more lies beside itself compressed with gzip and brotli, for a server that sends those
 // (scripts/serve.sh, or the lines the README gives for Apache and nginx). files.json lists what
-// the site holds, for the tests and the benchmark.
+// the site holds, for the tests and the benchmark. The manifest lets a browser install the course
+// as an app.
 // Usage: node build_site.mjs --config <site.json> --web <web/> --module <bin/course>
 //                            --faces <folder> --out <site>
 import {createHash} from 'node:crypto';
@@ -21,6 +22,8 @@ const config = JSON.parse(readFileSync(args.config, 'utf8'));
 const out = args.out;
 const kCompressFrom = 4096;
 const kCompressed = /\.(png|gz|br)$/;
+// The course's name, on its own page and for the app a browser installs.
+const kCourse = '课程程序';
 
 const digest = (...files) => {
   const hash = createHash('sha256');
@@ -61,13 +64,23 @@ const html = text => text.replace(/[&<>"]/g, c => `&#${c.charCodeAt(0)};`);
 const items = config.programs.map(p =>
   `<li><a href="${p.name}.html"><img src="pictures/${p.name}.png" alt=""><br>` +
   `${html(p.title)} (${p.name})</a><br>${html(p.comment)}</li>`).join('\n');
-// The course's own page shows the first program's icon; each program's page its own.
+// The course's own page shows the first program's icon, and so does the installed app; each
+// program's page its own.
+const courseIcon = names[`icons/${config.programs[0].name}.svg`];
 site.set('index.html', Buffer.from(fill('index.html.in', {
-  PROGRAM_ITEMS: items, ICON: names[`icons/${config.programs[0].name}.svg`]})));
+  PROGRAM_ITEMS: items, ICON: courseIcon, COURSE: kCourse})));
 for (const p of config.programs)
   site.set(`${p.name}.html`, Buffer.from(fill('program.html.in', {
     PROGRAM: p.name, TITLE: html(p.title), COMMENT: html(p.comment),
     KEEPS_FILES: String(p.keepsFiles), ICON: names[`icons/${p.name}.svg`]})));
+site.set('manifest.webmanifest', Buffer.from(JSON.stringify({
+  name: kCourse, short_name: kCourse, lang: 'zh-CN', dir: 'ltr',
+  start_url: 'index.html', scope: './', display: 'standalone',
+  // The window's bar in the blue of the course's icon, over the pages' white.
+  theme_color: '#3f7fbf', background_color: '#ffffff',
+  // Chromium installs the course with a scalable icon alone, no picture of fixed sizes.
+  icons: [{src: courseIcon, sizes: 'any', type: 'image/svg+xml'}],
+}, null, 1)));
 site.set('files.json', Buffer.from(JSON.stringify({names, files: [...site.keys()].sort()}, null, 1)));
 
 // Written where the bytes differ; compressed where the file is new or changed, or the copy older
