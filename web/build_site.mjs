@@ -5,7 +5,8 @@
 // or more lies beside itself compressed with gzip and brotli, for a server that sends those
 // (scripts/serve.sh, or the lines the README gives for Apache and nginx). files.json lists what
 // the site holds, for the tests and the benchmark. The manifest lets a browser install the course
-// as an app.
+// as an app, and sw.js, made from web/sw.js.in with every file's digest, keeps this build in the
+// browser for visits with the network off.
 // Usage: node build_site.mjs --config <site.json> --web <web/> --module <bin/course>
 //                            --faces <folder> --out <site>
 import {createHash} from 'node:crypto';
@@ -25,11 +26,12 @@ const kCompressed = /\.(png|gz|br)$/;
 // The course's name, on its own page and for the app a browser installs.
 const kCourse = '课程程序';
 
-const digest = (...files) => {
+const digestOf = (...contents) => {
   const hash = createHash('sha256');
-  for (const file of files) hash.update(readFileSync(file));
+  for (const bytes of contents) hash.update(bytes);
   return hash.digest('hex').slice(0, 12);
 };
+const digest = (...files) => digestOf(...files.map(file => readFileSync(file)));
 const stamped = (name, stamp) => name.replace(/(\.[^./]+)$/, `.${stamp}$1`);
 
 // Site name -> where its bytes come from, or the bytes themselves.
@@ -81,7 +83,14 @@ site.set('manifest.webmanifest', Buffer.from(JSON.stringify({
   // Chromium installs the course with a scalable icon alone, no picture of fixed sizes.
   icons: [{src: courseIcon, sizes: 'any', type: 'image/svg+xml'}],
 }, null, 1)));
-site.set('files.json', Buffer.from(JSON.stringify({names, files: [...site.keys()].sort()}, null, 1)));
+site.set('files.json', Buffer.from(JSON.stringify(
+  {names, files: [...site.keys(), 'sw.js'].sort()}, null, 1)));
+// The worker keeps every file but itself; its version changes with any file's bytes.
+const bytesOf = source => (Buffer.isBuffer(source) ? source : readFileSync(source));
+const kept = Object.fromEntries([...site.keys()].sort().map(name =>
+  [name, digestOf(bytesOf(site.get(name)))]));
+site.set('sw.js', Buffer.from(fill('sw.js.in', {
+  SITE: JSON.stringify({version: digestOf(JSON.stringify(kept)), files: kept}, null, 1)})));
 
 // Written where the bytes differ; compressed where the file is new or changed, or the copy older
 // than this script (which says how to compress).
@@ -90,7 +99,7 @@ const same = (path, bytes) => existsSync(path) && readFileSync(path).equals(byte
 const wanted = new Set();
 for (const [name, source] of site) {
   const path = join(out, name);
-  const bytes = Buffer.isBuffer(source) ? source : readFileSync(source);
+  const bytes = bytesOf(source);
   mkdirSync(dirname(path), {recursive: true});
   const changed = !same(path, bytes);
   if (changed) writeFileSync(path, bytes);
