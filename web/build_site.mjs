@@ -6,6 +6,8 @@
 // (scripts/serve.sh, or the lines the README gives for Apache and nginx). files.json lists what
 // the site holds, for the tests and the benchmark. Each program's page ends with the program's
 // own code, highlighted beforehand (web/highlight_code.py) into <code folder>/<program>.html.
+// The manifest lets a browser install the course as an app, and sw.js, made from web/sw.js.in
+// with every file's digest, keeps this build in the browser for visits with the network off.
 // Usage: node build_site.mjs --config <site.json> --web <web/> --module <bin/course>
 //                            --faces <folder> --code <folder> --out <site>
 import {createHash} from 'node:crypto';
@@ -23,12 +25,15 @@ const config = JSON.parse(readFileSync(args.config, 'utf8'));
 const out = args.out;
 const kCompressFrom = 4096;
 const kCompressed = /\.(png|gz|br)$/;
+// The course's name, on its own page and for the app a browser installs.
+const kCourse = '课程程序';
 
-const digest = (...files) => {
+const digestOf = (...contents) => {
   const hash = createHash('sha256');
-  for (const file of files) hash.update(readFileSync(file));
+  for (const bytes of contents) hash.update(bytes);
   return hash.digest('hex').slice(0, 12);
 };
+const digest = (...files) => digestOf(...files.map(file => readFileSync(file)));
 const stamped = (name, stamp) => name.replace(/(\.[^./]+)$/, `.${stamp}$1`);
 
 // Site name -> where its bytes come from, or the bytes themselves.
@@ -67,15 +72,32 @@ const kPicture = 'width="320" height="240"';
 const items = config.programs.map(p =>
   `<li><a href="${p.name}.html"><img src="pictures/${p.name}.png" alt="" ${kPicture}><br>` +
   `${html(p.title)} (${p.name})</a><br>${html(p.comment)}</li>`).join('\n');
-// The course's own page shows the first program's icon; each program's page its own.
+// The course's own page shows the first program's icon, and so does the installed app; each
+// program's page its own.
+const courseIcon = names[`icons/${config.programs[0].name}.svg`];
 site.set('index.html', Buffer.from(fill('index.html.in', {
-  PROGRAM_ITEMS: items, ICON: names[`icons/${config.programs[0].name}.svg`]})));
+  PROGRAM_ITEMS: items, ICON: courseIcon, COURSE: kCourse})));
 for (const p of config.programs)
   site.set(`${p.name}.html`, Buffer.from(fill('program.html.in', {
     PROGRAM: p.name, TITLE: html(p.title), COMMENT: html(p.comment),
     KEEPS_FILES: String(p.keepsFiles), ICON: names[`icons/${p.name}.svg`],
     CODE: readFileSync(join(args.code, `${p.name}.html`), 'utf8')})));
-site.set('files.json', Buffer.from(JSON.stringify({names, files: [...site.keys()].sort()}, null, 1)));
+site.set('manifest.webmanifest', Buffer.from(JSON.stringify({
+  name: kCourse, short_name: kCourse, lang: 'zh-CN', dir: 'ltr',
+  start_url: 'index.html', scope: './', display: 'standalone',
+  // The window's bar in the blue of the course's icon, over the pages' white.
+  theme_color: '#3f7fbf', background_color: '#ffffff',
+  // Chromium installs the course with a scalable icon alone, no picture of fixed sizes.
+  icons: [{src: courseIcon, sizes: 'any', type: 'image/svg+xml'}],
+}, null, 1)));
+site.set('files.json', Buffer.from(JSON.stringify(
+  {names, files: [...site.keys(), 'sw.js'].sort()}, null, 1)));
+// The worker keeps every file but itself; its version changes with any file's bytes.
+const bytesOf = source => (Buffer.isBuffer(source) ? source : readFileSync(source));
+const kept = Object.fromEntries([...site.keys()].sort().map(name =>
+  [name, digestOf(bytesOf(site.get(name)))]));
+site.set('sw.js', Buffer.from(fill('sw.js.in', {
+  SITE: JSON.stringify({version: digestOf(JSON.stringify(kept)), files: kept}, null, 1)})));
 
 // Written where the bytes differ; compressed where the file is new or changed, or the copy older
 // than this script (which says how to compress).
@@ -84,7 +106,7 @@ const same = (path, bytes) => existsSync(path) && readFileSync(path).equals(byte
 const wanted = new Set();
 for (const [name, source] of site) {
   const path = join(out, name);
-  const bytes = Buffer.isBuffer(source) ? source : readFileSync(source);
+  const bytes = bytesOf(source);
   mkdirSync(dirname(path), {recursive: true});
   const changed = !same(path, bytes);
   if (changed) writeFileSync(path, bytes);

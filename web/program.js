@@ -160,7 +160,18 @@ function startProgram(page) {
   }];
   self.moduleConfig.postRun = [module => {
     keyboard.started(module);
-    followWithWholeFace(module, page, face).catch(error => console.warn('the whole face:', error));
+    followWithWholeFace(module, page, face).catch(error => console.warn('the whole face:', error))
+      .then(keepCourseOffline);
   }];
   loader.loadEmscriptenModule(page.module);
+}
+
+// The course kept in the browser for visits with the network off (sw.js), asked for once this
+// page has what it needs, so that the worker's download takes the page's files from the browser's
+// cache and never holds up the window; the index asks too, once loaded. Without service workers
+// (a page over http: from a host other than localhost, an old browser) the pages work as before.
+function keepCourseOffline() {
+  if (!('serviceWorker' in navigator)) return;
+  navigator.serviceWorker.register('sw.js')
+    .catch(error => console.warn('the offline copy:', error));
 }

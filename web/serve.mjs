@@ -2,15 +2,17 @@
 // (.br, else .gz) to a browser that takes it, with its Content-Encoding; the module as
 // application/wasm, so the browser compiles it while it downloads; the files named by a digest
 // kept by the browser for a year without asking again; every other file asked again each time
-// and answered "not modified" while it is unchanged. Node's own modules only.
-// Usage: node serve.mjs <site folder> [--port N] [--host ADDRESS]
+// and answered "not modified" while it is unchanged. Node's own modules only. With --log, a
+// line for each answer: its status, the bytes of the file it sent and the path asked for.
+// Usage: node serve.mjs <site folder> [--port N] [--host ADDRESS] [--log]
 import {createReadStream, statSync} from 'node:fs';
 import {createServer} from 'node:http';
 import {extname, join, normalize, resolve, sep} from 'node:path';
 import {parseArgs} from 'node:util';
 
 const {values: options, positionals} = parseArgs({allowPositionals: true, options: {
-  port: {type: 'string', default: '8000'}, host: {type: 'string', default: '127.0.0.1'}}});
+  port: {type: 'string', default: '8000'}, host: {type: 'string', default: '127.0.0.1'},
+  log: {type: 'boolean', default: false}}});
 const root = resolve(positionals[0] ?? 'build-wasm/site');
 
 const kTypes = {
@@ -18,6 +20,7 @@ const kTypes = {
   '.mjs': 'text/javascript; charset=utf-8', '.css': 'text/css; charset=utf-8',
   '.json': 'application/json', '.wasm': 'application/wasm', '.ttf': 'font/ttf',
   '.png': 'image/png', '.svg': 'image/svg+xml', '.ico': 'image/x-icon',
+  '.webmanifest': 'application/manifest+json',
   '.txt': 'text/plain; charset=utf-8',
 };
 // course.0123456789ab.wasm: the name changes with the bytes.
@@ -46,6 +49,10 @@ function localPath(url) {
 }
 
 const server = createServer((request, response) => {
+  let sent = 0;
+  // Once the answer is over, whole or broken off (a client may close as soon as it has read it).
+  if (options.log)
+    response.on('close', () => console.log(`${response.statusCode} ${sent} ${request.url}`));
   if (request.method !== 'GET' && request.method !== 'HEAD') {
     response.writeHead(405, {Allow: 'GET, HEAD'}).end();
     return;
@@ -86,7 +93,7 @@ const server = createServer((request, response) => {
     response.end();
     return;
   }
-  createReadStream(file).pipe(response);
+  createReadStream(file).on('data', chunk => { sent += chunk.length; }).pipe(response);
 });
 server.listen(Number(options.port), options.host, () =>
   console.log(`serving ${root} at http://${options.host}:${server.address().port}/`));

@@ -2,14 +2,23 @@
 // school's web space should serve it, and the system's Chromium, headless, started so that it
 // reaches for nothing beyond this machine.
 import {spawn} from 'node:child_process';
+import {createInterface} from 'node:readline';
 import puppeteer from 'puppeteer-core';
 
 export const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
 
-// The site on 127.0.0.1:port; kill() the process it returns when done.
+// The site on 127.0.0.1:port; kill() the process it returns when done. Its sent lists what it
+// has answered, {status, bytes, path} each: what went over the wire to every page and worker of
+// the browser.
 export async function serveSite(site, port) {
   const server = spawn('node', [new URL('../serve.mjs', import.meta.url).pathname, site,
-                                '--port', String(port)], {stdio: 'ignore'});
+                                '--port', String(port), '--log'],
+                       {stdio: ['ignore', 'pipe', 'ignore']});
+  server.sent = [];
+  createInterface({input: server.stdout}).on('line', line => {
+    const [, status, bytes, path] = line.match(/^(\d{3}) (\d+) (.+)$/) ?? [];
+    if (path) server.sent.push({status: Number(status), bytes: Number(bytes), path});
+  });
   await sleep(1000);
   return server;
 }
