@@ -233,7 +233,7 @@ function(check_names_apart)
     # The check, shown to refuse two programs that both define a name of their own.
     if(BUILD_TESTING)
         foreach(program clash_one clash_two)
-            add_library(${program}_parts STATIC ${PROJECT_SOURCE_DIR}/cmake/tests/clash.cpp)
+            add_library(${program}_parts STATIC ${PROJECT_SOURCE_DIR}/tests/cmake/clash.cpp)
         endforeach()
         add_test(NAME names_apart_refuses_a_clash
                  COMMAND python3 ${PROJECT_SOURCE_DIR}/cmake/check_names_apart.py --nm ${CMAKE_NM}

@@ -22,5 +22,5 @@ deb=$(echo build-debian/package/*.deb)
 echo "package: $deb ($(du -k "$deb" | cut -f1) KB)"
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-"${sudo[@]}" cmake/tests/debian_package_test.sh "$deb" build-debian/programs.txt build/bin \
+"${sudo[@]}" tests/package/debian_package_test.sh "$deb" build-debian/programs.txt build/bin \
     build-debian/screenshots

@@ -19,7 +19,7 @@ echo "site: build-wasm/site (serve it with: scripts/serve.sh)"
 # stuledger's save in the browser is held against the Linux build's, byte for byte.
 cmake --preset default >/dev/null
 cmake --build --preset default --target stuledger -j"$(nproc)"
-cmake/tests/linux_student2.sh build/bin build-wasm/linux-student2.dat
+tests/desktop/linux_student2.sh build/bin build-wasm/linux-student2.dat
 # The browser tests' node packages, as the lock file pins them; the system's Chromium.
 (cd web && npm ci --no-audit --no-fund --silent)
 node web/tests/browser_test.mjs build-wasm/site build-wasm/screenshots build-wasm/linux-student2.dat

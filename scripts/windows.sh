@@ -55,9 +55,9 @@ wine_session() {
         echo "== Wine session in $locale (Windows code page $codepage): the tests"
         ctest --preset windows -j "$(nproc)"
         echo "== Wine session in $locale: the handout"
-        cmake/tests/windows_handout_test.sh "$handout" build-windows/programs.txt build/bin "$pictures"
+        tests/windows/handout_test.sh "$handout" build-windows/programs.txt build/bin "$pictures"
         echo "== Wine session in $locale: the installer"
-        cmake/tests/windows_installer_test.sh "$installer" build-windows/handout/start-menu.txt \
+        tests/windows/installer_test.sh "$installer" build-windows/handout/start-menu.txt \
             build/bin "$pictures/installed"
     )
 }

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/deps.sh
-source scripts/xvfb.sh
+source tests/lib/xvfb.sh
 install_missing "${PACKAGES_BUILD[@]}" xvfb python3-xlib
 build_preset default >/dev/null
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 bindir=$1
-source "$here/../../../scripts/xvfb.sh"
+source "$here/../../../tests/lib/xvfb.sh"
 
 for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher; do
     command -v "$tool" >/dev/null || { echo "missing: $tool (scripts/test.sh installs it)"; exit 1; }

@@ -13,8 +13,8 @@ zip=$(realpath "$1")
 mapfile -t programs <"$2"
 linux_bin=$(realpath "$3")
 pictures=$(realpath -m "$4")
-source "$root/scripts/xvfb.sh"
-source "$root/cmake/tests/stuledger_round_trip.sh"
+source "$root/tests/lib/xvfb.sh"
+source "$root/tests/desktop/stuledger_round_trip.sh"
 unset WINEPATH
 
 scratch=$(mktemp -d)
@@ -35,7 +35,7 @@ while IFS= read -r -d '' binary; do
 done < <(find "$folder" \( -name '*.exe' -o -name '*.dll' \) -print0)
 
 # Each program starts from the unpacked folder and shows its window with its caption.
-"$root/tools/screenshots/run.sh" --out "$pictures" --windows "$folder" "${programs[@]}"
+"$root/tests/desktop/start_each.sh" --out "$pictures" --windows "$folder" "${programs[@]}"
 
 start_desktop
 

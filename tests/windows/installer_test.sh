@@ -19,8 +19,8 @@ while read -r program name; do
 done <"$2"
 linux_bin=$(realpath "$3")
 pictures=$(realpath -m "$4")
-source "$root/scripts/xvfb.sh"
-source "$root/cmake/tests/stuledger_round_trip.sh"
+source "$root/tests/lib/xvfb.sh"
+source "$root/tests/desktop/stuledger_round_trip.sh"
 unset WINEPATH
 # No launchers for the shortcuts in the Linux desktop's menus.
 export WINEDLLOVERRIDES=winemenubuilder.exe=d
@@ -142,7 +142,7 @@ check_unregistered
 
 # Installed again: each program starts from the installed folder, stuledger saves there.
 install_and_check
-"$root/tools/screenshots/run.sh" --out "$pictures" --windows "$folder" "${programs[@]}"
+"$root/tests/desktop/start_each.sh" --out "$pictures" --windows "$folder" "${programs[@]}"
 start_desktop
 same_save_as_linux "$linux_bin" "$scratch" "$folder"
 

@@ -6,8 +6,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 linux_bin=$(realpath "$1")
 out=$(realpath -m "$2")
-source "$root/scripts/xvfb.sh"
-source "$root/cmake/tests/stuledger_round_trip.sh"
+source "$root/tests/lib/xvfb.sh"
+source "$root/tests/desktop/stuledger_round_trip.sh"
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

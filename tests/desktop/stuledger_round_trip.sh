@@ -1,7 +1,7 @@
 # stuledger's round trip as a user without a mouse does it, on the display already started
-# (scripts/xvfb.sh): 文件 › 打开 (Ctrl+O), 排序 › 年龄 › 升序, 文件 › 保存, by keyboard through
+# (tests/lib/xvfb.sh): 文件 › 打开 (Ctrl+O), 排序 › 年龄 › 升序, 文件 › 保存, by keyboard through
 # the menu bar; then waits for student2.dat. linux_save makes the Linux build's, which
-# same_save_as_linux holds a Windows folder's save against. Sourced, after scripts/xvfb.sh.
+# same_save_as_linux holds a Windows folder's save against. Sourced, after tests/lib/xvfb.sh.
 # sort_and_save <folder the program saves in> <command that starts stuledger...>
 sort_and_save() {
     local folder=$1

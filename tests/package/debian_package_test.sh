@@ -12,8 +12,8 @@ mapfile -t programs <"$2"
 linux_bin=$(realpath "$3")
 pictures=$(realpath -m "$4")
 package=$(dpkg-deb -f "$deb" Package)
-source "$root/scripts/xvfb.sh"
-source "$root/cmake/tests/stuledger_round_trip.sh"
+source "$root/tests/lib/xvfb.sh"
+source "$root/tests/desktop/stuledger_round_trip.sh"
 fail() { echo "FAIL: $*"; exit 1; }
 
 scratch=$(mktemp -d)
@@ -40,7 +40,7 @@ done
 appstreamcli validate --no-net --no-color /usr/share/metainfo/*.metainfo.xml >/dev/null ||
     fail "the installed AppStream metadata is not valid"
 # The pictures, each program started by its launcher as the desktop starts it (gio launch).
-HOME=$scratch/home "$root/tools/screenshots/run.sh" --out "$pictures" --launchers /usr/share/applications \
+HOME=$scratch/home "$root/tests/desktop/start_each.sh" --out "$pictures" --launchers /usr/share/applications \
     "${programs[@]}"
 
 if [[ " ${programs[*]} " == *" stuledger "* ]]; then
