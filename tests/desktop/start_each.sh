@@ -1,36 +1,34 @@
 #!/usr/bin/env bash
 # Starts each program in a virtual X display under a window manager, so the windows wear their
 # title bars, checks that its window shows its caption, does what a user would do first, and
-# writes <program>.png. Rerun whenever a window changes:
-#   tools/screenshots/run.sh [program...]                      the Linux build, into docs/
-#   tools/screenshots/run.sh --windows FOLDER [program...]     FOLDER's .exe under Wine (in the
-#                                                              WINEPREFIX given), into docs/windows/
-#   tools/screenshots/run.sh --launchers FOLDER [program...]   each started by its launcher in
-#                                                              FOLDER, as the desktop starts it
-# --out DIR (first) writes the pictures to DIR instead.
+# writes <program>.png into the pictures folder:
+#   start_each.sh --out DIR --bin FOLDER program...         FOLDER/<program>, a Linux build
+#   start_each.sh --out DIR --windows FOLDER program...     FOLDER/<program>.exe under Wine (in
+#                                                           the WINEPREFIX given)
+#   start_each.sh --out DIR --launchers FOLDER program...   each started by its launcher in
+#                                                           FOLDER, as the desktop starts it
+# What it needs (Xvfb, openbox, xdotool, ImageMagick's import; gio for launchers) is the
+# caller's to install; tools/screenshots/run.sh takes the pictures for docs/ with it.
 set -euo pipefail
-cd "$(dirname "$0")/../.."
-source scripts/deps.sh
-source tests/lib/xvfb.sh
+root=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=tests/lib/xvfb.sh
+source "$root/tests/lib/xvfb.sh"
 
-out=""
-windows=""
-launchers=""
-[ "${1:-}" = --out ] && { out=$2; shift 2; }
-[ "${1:-}" = --windows ] && { windows=$(cd "$2" && pwd); shift 2; }
-[ "${1:-}" = --launchers ] && { launchers=$(cd "$2" && pwd); shift 2; }
-install_missing "${PACKAGES_SCREENSHOTS[@]}"
-[ -z "$launchers" ] || install_missing libglib2.0-bin
-if [ -z "$windows$launchers" ]; then
-    install_missing "${PACKAGES_BUILD[@]}"
-    build_preset default >/dev/null
+if [ $# -lt 4 ] || [ "$1" != --out ]; then
+    fail "usage: $0 --out DIR --bin|--windows|--launchers FOLDER program..."
 fi
-[ -n "$out" ] || out=docs${windows:+/windows}
+out=$2
+how=${3#--}
+folder=$(cd "$4" && pwd)
+shift 4
+case $how in
+bin | windows | launchers) ;;
+*) fail "$0: --$how: not --bin, --windows or --launchers" ;;
+esac
+[ $# -gt 0 ] || fail "$0: no program named"
 mkdir -p "$out"
 
-start_xvfb
-openbox >/dev/null 2>&1 &
-sleep 1
+start_desktop
 
 # Each program's window caption, as a pattern; bmi's is the time of day. A program not named
 # here is found by any caption.
@@ -64,20 +62,15 @@ act() {
     esac
 }
 
-programs=("$@")
-[ ${#programs[@]} -gt 0 ] || mapfile -t programs <"build${windows:+-windows}/programs.txt"
-for program in "${programs[@]}"; do
-    if [ -n "$windows" ]; then
-        wine "$windows/$program.exe" &
-    elif [ -n "$launchers" ]; then
-        # gio starts the program apart and returns; the program is then waited for by its window.
-        gio launch "$launchers/$program.desktop" &
-    else
-        build/bin/"$program" &
-    fi
+for program in "$@"; do
+    case $how in
+    windows) wine "$folder/$program.exe" & ;;
+    # gio starts the program apart and returns; the program is then waited for by its window.
+    launchers) gio launch "$folder/$program.desktop" & ;;
+    bin) "$folder/$program" & ;;
+    esac
     pid=$!
-    window=$(find_window "$(caption "$program")") ||
-        { echo "$program: no window with its caption" >&2; exit 1; }
+    window=$(find_window "$(caption "$program")") || fail "$program: no window with its caption"
     sleep 1
     act "$program" "$window"
     sleep 0.5

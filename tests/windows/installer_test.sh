@@ -5,9 +5,10 @@
 # among the user's installed programs. Each program starts from its shortcut's target in a real
 # window, stuledger's round trip there saves what the Linux build saves, and uninstalling takes
 # all of it away but the student2.dat the user saved.
-# Usage: windows_installer_test.sh <installer.exe> <start-menu.txt> <Linux bin folder> <pictures folder>
-# (start-menu.txt: each program and its shortcut's name, one a line.) Wine runs in the
-# WINEPREFIX given.
+# Usage: installer_test.sh <installer.exe> <start-menu.txt> <the Linux build's student2.dat>
+#                          <pictures folder>
+# (start-menu.txt: each program and its shortcut's name, one a line; the Linux build's
+# student2.dat: linux_reference_save, tests/lib/common.sh.) Wine runs in the WINEPREFIX given.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 installer=$(realpath "$1")
@@ -17,20 +18,19 @@ while read -r program name; do
     programs+=("$program")
     names+=("$name")
 done <"$2"
-linux_bin=$(realpath "$3")
+linux_save=$(realpath "$3")
 pictures=$(realpath -m "$4")
+# shellcheck source=tests/lib/xvfb.sh
 source "$root/tests/lib/xvfb.sh"
+# shellcheck source=tests/desktop/stuledger_round_trip.sh
 source "$root/tests/desktop/stuledger_round_trip.sh"
 unset WINEPATH
 # No launchers for the shortcuts in the Linux desktop's menus.
 export WINEDLLOVERRIDES=winemenubuilder.exe=d
 
 scratch=$(mktemp -d)
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+on_exit rm -rf "$scratch"
+on_exit wine_stop
 
 key='Software\Microsoft\Windows\CurrentVersion\Uninstall\coursework'
 # A value of a registry key, read from the key's export (UTF-16, so the Chinese survives);
@@ -144,7 +144,7 @@ check_unregistered
 install_and_check
 "$root/tests/desktop/start_each.sh" --out "$pictures" --windows "$folder" "${programs[@]}"
 start_desktop
-same_save_as_linux "$linux_bin" "$scratch" "$folder"
+same_save_as_linux "$linux_save" "$folder"
 
 # Uninstalled in place (_?=), so it is done when wine returns; in place, the uninstaller cannot
 # delete itself. The user's student2.dat stays, and nothing else.
