@@ -61,43 +61,6 @@ uninstaller=$folder/卸载.exe
 rm -rf "$folder" "$start_menu"
 wine reg delete "HKCU\\$key" /f >/dev/null 2>&1 || true
 
-# The target and working folder of a shell link (.lnk), one a line: the target from the link's
-# location information (its base path and suffix), the folder from its string data.
-shortcut() {
-    python3 - "$1" <<'EOF'
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-flags = struct.unpack_from("<I", data, 0x14)[0]
-wide = bool(flags & 0x80)
-at = 0x4C
-if flags & 0x01:  # an item ID list
-    at += 2 + struct.unpack_from("<H", data, at)[0]
-def zero_ended(offset, unicode):
-    width = 2 if unicode else 1
-    end = offset
-    while data[end:end + width] != bytes(width):
-        end += width
-    return data[offset:end].decode("utf-16-le" if unicode else "latin-1")
-target = ""
-if flags & 0x02:  # the location: a base path and a suffix, in Unicode too if the header is long
-    size, header, _, _, base, _, suffix = struct.unpack_from("<7I", data, at)
-    unicode = header >= 0x24
-    if unicode:
-        base, suffix = struct.unpack_from("<2I", data, at + 0x1C)
-    target = zero_ended(at + base, unicode) + zero_ended(at + suffix, unicode)
-    at += size
-strings = {}
-for flag in (0x04, 0x08, 0x10, 0x20, 0x40):  # name, relative path, folder, arguments, icon
-    if flags & flag:
-        count = struct.unpack_from("<H", data, at)[0] * (2 if wide else 1)
-        text = data[at + 2:at + 2 + count].decode("utf-16-le" if wide else "latin-1")
-        strings[flag] = text.rstrip("\0")
-        at += 2 + count
-print(target)
-print(strings.get(0x10, ""))
-EOF
-}
-
 # What an installation gives: the files, the shortcuts, the registry entry, none for all users.
 install_and_check() {
     wine "$installer" /S
@@ -105,10 +68,13 @@ install_and_check() {
                 platforms/qwindows.dll; do
         [ -f "$folder/$file" ] || fail "the installer put no $file into $folder"
     done
-    local i lines
+    local i link parts lines
     for i in "${!programs[@]}"; do
-        [ -f "$start_menu/${names[i]}.lnk" ] || fail "the Start menu has no ${names[i]}"
-        mapfile -t lines < <(shortcut "$start_menu/${names[i]}.lnk")
+        link=$start_menu/${names[i]}.lnk
+        [ -f "$link" ] || fail "the Start menu has no ${names[i]}"
+        # Its target and working folder, one a line, read from the link itself.
+        parts=$(python3 "$root/tests/windows/shortcut.py" "$link") || fail "cannot read $link"
+        mapfile -t lines <<<"$parts"
         same_path "${lines[0]}" "$(winepath -w "$folder/${programs[i]}.exe")" ||
             fail "${names[i]} leads to '${lines[0]}', not the installed ${programs[i]}.exe"
         same_path "${lines[1]}" "$(winepath -w "$folder")" ||
