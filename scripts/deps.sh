@@ -9,8 +9,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/../tests/lib/common.sh"
 
 PACKAGES_BUILD=(cmake g++ make pkg-config ccache qt6-base-dev qt6-translations-l10n libbenchmark-dev
                 fonts-arphic-uming fonts-arphic-ukai)
-# The tests also drive real windows through the accessibility bus and check the launchers.
-PACKAGES_TEST=(clang-format clang-tidy xvfb x11-utils dbus-daemon at-spi2-core python3-pyatspi python3-gi desktop-file-utils appstream)
+# The tests also drive real windows through the accessibility bus and check the launchers;
+# CI's quick checks hold the code to its form and the shell scripts to shellcheck.
+PACKAGES_TEST=(clang-format clang-tidy shellcheck xvfb x11-utils dbus-daemon at-spi2-core python3-pyatspi python3-gi desktop-file-utils appstream)
 # The programs' windows on a virtual display: the pictures (tools/screenshots) and the tests
 # that start the programs (tests/desktop).
 PACKAGES_SCREENSHOTS=(xvfb openbox imagemagick xdotool x11-utils)
