@@ -92,6 +92,7 @@ function(add_program name)
     if(ARG_TESTS)
         add_qt_test(tst_${name} LABEL window
                     SOURCES ${ARG_TESTS} ${ARG_RESOURCES} ${PROJECT_SOURCE_DIR}/common/tests/windowtest.h
+                            ${PROJECT_SOURCE_DIR}/common/tests/hosttest.h
                     LIBS ${name}_parts SCALES ${ARG_TEST_SCALES})
     endif()
     if(EMSCRIPTEN)
