@@ -99,6 +99,7 @@ function(add_program name)
     if(ARG_TESTS)
         add_qt_test(tst_${name} LABEL window
                     SOURCES ${ARG_TESTS} ${ARG_RESOURCES} ${PROJECT_SOURCE_DIR}/common/tests/windowtest.h
+                            ${PROJECT_SOURCE_DIR}/common/tests/hosttest.h
                     LIBS ${name}_parts SCALES ${ARG_TEST_SCALES})
     endif()
     if(EMSCRIPTEN)
@@ -278,7 +279,7 @@ function(check_names_apart)
     # The check, shown to refuse two programs that both define a name of their own.
     if(BUILD_TESTING)
         foreach(program clash_one clash_two)
-            add_library(${program}_parts STATIC ${PROJECT_SOURCE_DIR}/cmake/tests/clash.cpp)
+            add_library(${program}_parts STATIC ${PROJECT_SOURCE_DIR}/tests/cmake/clash.cpp)
         endforeach()
         add_test(NAME names_apart_refuses_a_clash
                  COMMAND python3 ${PROJECT_SOURCE_DIR}/cmake/check_names_apart.py --nm ${CMAKE_NM}

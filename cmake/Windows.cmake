@@ -3,7 +3,7 @@
 
 if(CMAKE_CROSSCOMPILING AND BUILD_TESTING)
     # Cross-built here: ctest runs the test programs under Wine, in a prefix of the build's own.
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/cmake/wine-test.sh
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tests/windows/wine-test.sh
         ${CMAKE_BINARY_DIR}/wine ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS})
 endif()
 

@@ -6,7 +6,7 @@
 # memory or a sanitizer report fails the run; the input that did it is kept under
 # build-fuzz/findings/<target>/.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 2
 
 seconds=${1:-60}
 shift || true

@@ -6,6 +6,7 @@
 # stuledger's round trip and removes the package again. Installing needs root or sudo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/deps.sh
 source scripts/deps.sh
 
 install_missing "${PACKAGES_BUILD[@]}" "${PACKAGES_DEBIAN[@]}"
@@ -13,14 +14,12 @@ flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
 cmake --preset debian -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" \
     -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" >/dev/null
 cmake --build --preset debian -j"$(nproc)"
-# The Linux build whose save stuledger's is compared with.
-[ -x build/bin/stuledger ] || build_preset default
+# The Linux build's save, which the installed stuledger's must equal.
+linux_reference_save build-debian/linux-student2.dat
 
 rm -rf build-debian/package
 cpack --config build-debian/CPackConfig.cmake -B build-debian/package >/dev/null
 deb=$(echo build-debian/package/*.deb)
 echo "package: $deb ($(du -k "$deb" | cut -f1) KB)"
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
-"${sudo[@]}" cmake/tests/debian_package_test.sh "$deb" build-debian/programs.txt build/bin \
-    build-debian/screenshots
+as_root tests/package/debian_package_test.sh "$deb" build-debian/programs.txt \
+    build-debian/linux-student2.dat build-debian/screenshots

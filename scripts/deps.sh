@@ -1,11 +1,19 @@
+# shellcheck shell=bash
 # Installs the Debian packages the project needs that this machine lacks.
-# Sourced by run.sh and test.sh; works as root or through sudo.
+# Sourced by every script here; works as root or through sudo. Brings the shared functions of
+# tests/lib/common.sh (fail, on_exit, as_root …) with it.
+# The PACKAGES_ lists are read by the scripts that source this file, not here:
+# shellcheck disable=SC2034
+# shellcheck source=tests/lib/common.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../tests/lib/common.sh"
 
 PACKAGES_BUILD=(cmake g++ make pkg-config ccache qt6-base-dev qt6-translations-l10n libbenchmark-dev
                 fonts-arphic-uming fonts-arphic-ukai)
-# The tests also drive real windows through the accessibility bus and check the launchers.
-PACKAGES_TEST=(clang-format clang-tidy xvfb x11-utils dbus-daemon at-spi2-core python3-pyatspi python3-gi desktop-file-utils appstream)
-# The pictures of the windows (tools/screenshots).
+# The tests also drive real windows through the accessibility bus and check the launchers;
+# CI's quick checks hold the code to its form and the shell scripts to shellcheck.
+PACKAGES_TEST=(clang-format clang-tidy shellcheck xvfb x11-utils dbus-daemon at-spi2-core python3-pyatspi python3-gi desktop-file-utils appstream)
+# The programs' windows on a virtual display: the pictures (tools/screenshots) and the tests
+# that start the programs (tests/desktop).
 PACKAGES_SCREENSHOTS=(xvfb openbox imagemagick xdotool x11-utils)
 # The Windows build (scripts/windows.sh): the cross compiler, Wine to run it, the virtual
 # display its windows show on, and the locale data Wine needs to start as a Chinese Windows.
@@ -33,19 +41,15 @@ install_missing() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    as_root apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 # Makes a locale such as zh_CN.UTF-8 when the system has not got it.
 generate_locale() {
     local name=$1
     locale -a 2>/dev/null | grep -qix "${name/UTF-8/utf8}" && return 0
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" localedef -i "${name%%.*}" -f UTF-8 "$name"
+    as_root localedef -i "${name%%.*}" -f UTF-8 "$name"
 }
 
 # The toolkit built for another system: the prefix in the variable named, when it is set, or

@@ -2,13 +2,14 @@
 # Installs what is missing, builds, and starts one program: scripts/run.sh [program]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/deps.sh
 source scripts/deps.sh
 
 program=${1:-stuledger}
 install_missing "${PACKAGES_BUILD[@]}"
 build_preset default
 if [ ! -x "build/bin/$program" ]; then
-    echo "No program '$program'. Built: $(ls build/bin 2>/dev/null | tr '\n' ' ')" >&2
+    echo "No program '$program'. Built: $(tr '\n' ' ' <build/programs.txt)" >&2
     exit 2
 fi
 exec "build/bin/$program"

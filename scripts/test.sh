@@ -2,6 +2,7 @@
 # Installs what is missing, builds, and runs every test (headless): scripts/test.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/deps.sh
 source scripts/deps.sh
 
 install_missing "${PACKAGES_BUILD[@]}" "${PACKAGES_TEST[@]}"

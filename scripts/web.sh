@@ -6,6 +6,7 @@
 # ../shared/wasm beside this checkout. stuledger's save is held against the Linux build's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/deps.sh
 source scripts/deps.sh
 
 install_missing "${PACKAGES_BUILD[@]}" "${PACKAGES_WEB[@]}"
@@ -14,13 +15,11 @@ QT_WASM_PREFIX=$(toolkit_prefix QT_WASM_PREFIX ../shared/wasm/qt6.4.2-wasm.tar.x
 export QT_WASM_PREFIX
 
 build_preset wasm
-cmake/tests/another_program.sh . wasm
+tests/cmake/another_program.sh . wasm
 echo "site: build-wasm/site (serve it with: scripts/serve.sh)"
 
 # stuledger's save in the browser is held against the Linux build's, byte for byte.
-cmake --preset default >/dev/null
-cmake --build --preset default --target stuledger -j"$(nproc)"
-cmake/tests/linux_student2.sh build/bin build-wasm/linux-student2.dat
+linux_reference_save build-wasm/linux-student2.dat
 # The browser tests' node packages, as the lock file pins them; the system's Chromium.
 (cd web && npm ci --no-audit --no-fund --silent)
 node web/tests/browser_test.mjs build-wasm/site build-wasm/screenshots build-wasm/linux-student2.dat

@@ -4,9 +4,10 @@
 # starts each program from the handout and from the installed programs: scripts/windows.sh
 # The toolkit for Windows is taken from QT_WINDOWS_PREFIX, or unpacked once into .cache/ from
 # ../shared/windows beside this checkout. stuledger's round trip is compared with the Linux
-# build, which scripts/test.sh makes.
+# build's, which is built first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/deps.sh
 source scripts/deps.sh
 
 install_missing "${PACKAGES_BUILD[@]}" "${PACKAGES_WINDOWS[@]}"
@@ -16,10 +17,10 @@ generate_locale zh_CN.UTF-8
 QT_WINDOWS_PREFIX=$(toolkit_prefix QT_WINDOWS_PREFIX ../shared/windows/qt6.4.2-mingw64.tar.xz qt6-mingw64)
 export QT_WINDOWS_PREFIX
 build_preset windows
-cmake/tests/another_program.sh . windows
+tests/cmake/another_program.sh . windows
 
-# The Linux build that stuledger's round trip is compared with.
-[ -x build/bin/stuledger ] || build_preset default
+# The Linux build's save, which the Windows stuledger's must equal.
+linux_reference_save build-windows/linux-student2.dat
 rm -rf build-windows/package
 cpack --config build-windows/CPackConfig.cmake -B build-windows/package >/dev/null
 handout=$(echo build-windows/package/*.zip)
@@ -34,10 +35,9 @@ wine_session() {
     (
         export WINEPREFIX=$PWD/$prefix WINEDEBUG=-all LANG=$locale LC_ALL=$locale
         mkdir -p "$WINEPREFIX"
-        wineserver --kill 2>/dev/null || true # one left from an earlier run
-        wineserver --wait 2>/dev/null || true
+        wine_stop # one left from an earlier run
         wineserver --persistent
-        trap 'wineserver --kill 2>/dev/null || true' EXIT
+        on_exit wine_stop
         # Makes the prefix the first time, and starts the session's system processes here
         # rather than in the first test. Making a prefix now and then fails on its first
         # try, and the registry may not answer at once: each is tried again, and what Wine
@@ -52,14 +52,15 @@ wine_session() {
             sleep 2
         done
         [ "$codepage" = "$expected" ] ||
-            { tail -n 20 "$log"; echo "FAIL: Wine started in $locale has code page '$codepage', not $expected"; exit 1; }
+            { tail -n 20 "$log"; fail "Wine started in $locale has code page '$codepage', not $expected"; }
         echo "== Wine session in $locale (Windows code page $codepage): the tests"
         ctest --preset windows -j "$(nproc)"
         echo "== Wine session in $locale: the handout"
-        cmake/tests/windows_handout_test.sh "$handout" build-windows/programs.txt build/bin "$pictures"
+        tests/windows/handout_test.sh "$handout" build-windows/programs.txt \
+            build-windows/linux-student2.dat "$pictures"
         echo "== Wine session in $locale: the installer"
-        cmake/tests/windows_installer_test.sh "$installer" build-windows/handout/start-menu.txt \
-            build/bin "$pictures/installed"
+        tests/windows/installer_test.sh "$installer" build-windows/handout/start-menu.txt \
+            build-windows/linux-student2.dat "$pictures/installed"
     )
 }
 

@@ -3,9 +3,10 @@
 # clipboard yet). Usage: desktop_test.sh <program> [arguments...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../scripts/xvfb.sh"
+# shellcheck source=tests/lib/xvfb.sh
+source "$here/../../tests/lib/xvfb.sh"
 
-command -v Xvfb >/dev/null || { echo "missing: Xvfb (scripts/test.sh installs it)"; exit 1; }
+command -v Xvfb >/dev/null || fail "missing: Xvfb (scripts/test.sh installs it)"
 
 start_xvfb
 "$@" -platform xcb

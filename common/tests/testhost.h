@@ -8,8 +8,8 @@
 
 // A host for tests: message boxes are answered from a script and recorded, End is recorded
 // instead of ending the process, the program's folder is a fresh temporary folder, and the
-// clock and the random seed are fixed. A test class holds one in a std::optional that its
-// init() makes and its cleanup() drops, so every test function starts with a fresh host.
+// clock and the random seed are fixed. The fixtures (HostTest in hosttest.h, WindowTest)
+// make one afresh for every test function.
 class TestHost : public rt::Host {
 public:
     struct Shown {

@@ -1,5 +1,5 @@
 #include "forms/forms.h"
-#include "testhost.h"
+#include "hosttest.h"
 #include "uitest.h"
 
 #include <QClipboard>
@@ -7,8 +7,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
-
-#include <optional>
 
 using namespace Qt::StringLiterals;
 using namespace forms;
@@ -44,10 +42,8 @@ QWidget* surface(TextBox& box)
 
 } // namespace
 
-class DesktopTest : public QObject {
+class DesktopTest : public HostTest {
     Q_OBJECT
-
-    std::optional<TestHost> host;
 
 private slots:
     void initTestCase()
@@ -55,8 +51,6 @@ private slots:
         setUpToolkit(u"desktoptest"_s);
         QCOMPARE(QGuiApplication::platformName(), u"xcb"_s);
     }
-    void init() { host.emplace(); }
-    void cleanup() { host.reset(); }
     void pasteOrDropOfNoTextChangesNothing_data();
     void pasteOrDropOfNoTextChangesNothing();
 };

@@ -1,11 +1,10 @@
 #include "filetest.h"
+#include "hosttest.h"
 #include "runtime/runtime.h"
-#include "testhost.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
-#include <optional>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -15,14 +14,10 @@ using filetest::readBytes;
 using filetest::writeBytes;
 using rt::Integer;
 
-class FilesTest : public QObject {
+class FilesTest : public HostTest {
     Q_OBJECT
 
-    std::optional<TestHost> host; // made afresh for each test function
-
 private slots:
-    void init() { host.emplace(); }
-    void cleanup() { host.reset(); }
     void appPathHasNoTrailingSeparator();
     void installedProgramWorksInTheUsersFolder();
     void inputReadsQuotedAndBareFields_data();

@@ -1,5 +1,5 @@
+#include "hosttest.h"
 #include "runtime/runtime.h"
-#include "testhost.h"
 
 #include <QLocale>
 #include <QTest>
@@ -30,14 +30,10 @@ std::optional<ErrorCode> errorOf(const std::function<void()>& call)
 
 } // namespace
 
-class RuntimeTest : public QObject {
+class RuntimeTest : public HostTest {
     Q_OBJECT
 
-    std::optional<TestHost> host; // made afresh for each test function
-
 private slots:
-    void init() { host.emplace(); }
-    void cleanup() { host.reset(); }
     void integerArithmeticIsChecked();
     void conversionToIntegerRoundsHalvesToEven_data();
     void conversionToIntegerRoundsHalvesToEven();

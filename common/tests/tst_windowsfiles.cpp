@@ -3,13 +3,12 @@
 // names the file and says which it is, and the old file stays as it was. And what a name may
 // open besides a file on Windows: a folder, a device, a named pipe.
 #include "filetest.h"
+#include "hosttest.h"
 #include "runtime/filesystem.h"
 #include "runtime/runtime.h"
-#include "testhost.h"
 
 #include <QDir>
 #include <QTest>
-#include <optional>
 #include <windows.h>
 
 using namespace Qt::StringLiterals;
@@ -50,14 +49,10 @@ void save(const QString& path)
 
 } // namespace
 
-class WindowsFilesTest : public QObject {
+class WindowsFilesTest : public HostTest {
     Q_OBJECT
 
-    std::optional<TestHost> host; // made afresh for each test function
-
 private slots:
-    void init() { host.emplace(); }
-    void cleanup() { host.reset(); }
     void readOnlyFileIsNotReplaced();
     void fileHeldOpenIsSaidToBeInUse();
     void readingChecksWhatWasOpened_data();

@@ -5,7 +5,7 @@
 #include "form1.h"
 #include "students.h"
 #include "tests/filetest.h"
-#include "tests/testhost.h"
+#include "tests/hosttest.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,7 +26,6 @@
 #include <linux/audit.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
-#include <optional>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/prctl.h>
@@ -268,14 +267,10 @@ bool unnamedTemporaries(const QString& folder)
 
 } // namespace
 
-class SaveFaultsTest : public QObject {
+class SaveFaultsTest : public HostTest {
     Q_OBJECT
 
-    std::optional<TestHost> host; // made afresh for each test function
-
 private slots:
-    void init() { host.emplace(); }
-    void cleanup() { host.reset(); }
     void readOnlyFolder();
     void fileSizeLimit();
     void killedWhileSaving_data();

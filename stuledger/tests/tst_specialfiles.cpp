@@ -6,7 +6,7 @@
 #include "runtime/filesystem.h"
 #include "students.h"
 #include "tests/filetest.h"
-#include "tests/testhost.h"
+#include "tests/hosttest.h"
 
 #include <QApplication>
 #include <QDir>
@@ -159,14 +159,10 @@ private:
 
 } // namespace
 
-class SpecialFilesTest : public QObject {
+class SpecialFilesTest : public HostTest {
     Q_OBJECT
 
-    std::optional<TestHost> host; // made afresh for each test function
-
 private slots:
-    void init() { host.emplace(); }
-    void cleanup() { host.reset(); }
     void loadRefusesWhatIsNoFile_data();
     void loadRefusesWhatIsNoFile();
     void saveReplacesOnlyAFileThatIsNotTheSource_data();

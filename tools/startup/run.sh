@@ -4,8 +4,10 @@
 #   tools/startup/run.sh [--runs N]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+# shellcheck source=scripts/deps.sh
 source scripts/deps.sh
-source scripts/xvfb.sh
+# shellcheck source=tests/lib/xvfb.sh
+source tests/lib/xvfb.sh
 install_missing "${PACKAGES_BUILD[@]}" xvfb python3-xlib
 build_preset default >/dev/null
 

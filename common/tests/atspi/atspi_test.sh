@@ -4,10 +4,11 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 bindir=$1
-source "$here/../../../scripts/xvfb.sh"
+# shellcheck source=tests/lib/xvfb.sh
+source "$here/../../../tests/lib/xvfb.sh"
 
 for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher; do
-    command -v "$tool" >/dev/null || { echo "missing: $tool (scripts/test.sh installs it)"; exit 1; }
+    command -v "$tool" >/dev/null || fail "missing: $tool (scripts/test.sh installs it)"
 done
 
 start_xvfb

@@ -8,13 +8,14 @@ set -euo pipefail
 build=$1
 shift
 root=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=tests/lib/common.sh
+source "$root/tests/lib/common.sh"
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+on_exit rm -rf "$scratch"
 prefix="$scratch/我的 程序\$HOME"
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-fail() { echo "FAIL: $*"; exit 1; }
 for program in "$@"; do
     [ -x "$prefix/bin/$program" ] || fail "$program is not in bin/"
     launcher="$prefix/share/applications/$program.desktop"
@@ -47,8 +48,9 @@ PY
         fail "$metainfo does not name $program's launcher"
     # Its pictures, when listed, are docs/<program>.png where the course publishes docs/.
     if grep -q '<image>' "$metainfo"; then
-        grep -q "<image>https://.*/$program.png</image>" "$metainfo" && [ -f "$root/docs/$program.png" ] ||
+        grep -q "<image>https://.*/$program.png</image>" "$metainfo" ||
             fail "$metainfo lists no picture of docs/"
+        [ -f "$root/docs/$program.png" ] || fail "$metainfo lists docs/$program.png, which is not there"
     fi
     appstreamcli validate --no-net --pedantic --no-color "$metainfo" >"$scratch/validate.log" ||
         { cat "$scratch/validate.log"; fail "$metainfo is not valid"; }

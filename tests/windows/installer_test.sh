@@ -5,9 +5,10 @@
 # among the user's installed programs. Each program starts from its shortcut's target in a real
 # window, stuledger's round trip there saves what the Linux build saves, and uninstalling takes
 # all of it away but the student2.dat the user saved.
-# Usage: windows_installer_test.sh <installer.exe> <start-menu.txt> <Linux bin folder> <pictures folder>
-# (start-menu.txt: each program and its shortcut's name, one a line.) Wine runs in the
-# WINEPREFIX given.
+# Usage: installer_test.sh <installer.exe> <start-menu.txt> <the Linux build's student2.dat>
+#                          <pictures folder>
+# (start-menu.txt: each program and its shortcut's name, one a line; the Linux build's
+# student2.dat: linux_reference_save, tests/lib/common.sh.) Wine runs in the WINEPREFIX given.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 installer=$(realpath "$1")
@@ -17,20 +18,19 @@ while read -r program name; do
     programs+=("$program")
     names+=("$name")
 done <"$2"
-linux_bin=$(realpath "$3")
+linux_save=$(realpath "$3")
 pictures=$(realpath -m "$4")
-source "$root/scripts/xvfb.sh"
-source "$root/cmake/tests/stuledger_round_trip.sh"
+# shellcheck source=tests/lib/xvfb.sh
+source "$root/tests/lib/xvfb.sh"
+# shellcheck source=tests/desktop/stuledger_round_trip.sh
+source "$root/tests/desktop/stuledger_round_trip.sh"
 unset WINEPATH
 # No launchers for the shortcuts in the Linux desktop's menus.
 export WINEDLLOVERRIDES=winemenubuilder.exe=d
 
 scratch=$(mktemp -d)
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+on_exit rm -rf "$scratch"
+on_exit wine_stop
 
 key='Software\Microsoft\Windows\CurrentVersion\Uninstall\coursework'
 # A value of a registry key, read from the key's export (UTF-16, so the Chinese survives);
@@ -61,43 +61,6 @@ uninstaller=$folder/卸载.exe
 rm -rf "$folder" "$start_menu"
 wine reg delete "HKCU\\$key" /f >/dev/null 2>&1 || true
 
-# The target and working folder of a shell link (.lnk), one a line: the target from the link's
-# location information (its base path and suffix), the folder from its string data.
-shortcut() {
-    python3 - "$1" <<'EOF'
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-flags = struct.unpack_from("<I", data, 0x14)[0]
-wide = bool(flags & 0x80)
-at = 0x4C
-if flags & 0x01:  # an item ID list
-    at += 2 + struct.unpack_from("<H", data, at)[0]
-def zero_ended(offset, unicode):
-    width = 2 if unicode else 1
-    end = offset
-    while data[end:end + width] != bytes(width):
-        end += width
-    return data[offset:end].decode("utf-16-le" if unicode else "latin-1")
-target = ""
-if flags & 0x02:  # the location: a base path and a suffix, in Unicode too if the header is long
-    size, header, _, _, base, _, suffix = struct.unpack_from("<7I", data, at)
-    unicode = header >= 0x24
-    if unicode:
-        base, suffix = struct.unpack_from("<2I", data, at + 0x1C)
-    target = zero_ended(at + base, unicode) + zero_ended(at + suffix, unicode)
-    at += size
-strings = {}
-for flag in (0x04, 0x08, 0x10, 0x20, 0x40):  # name, relative path, folder, arguments, icon
-    if flags & flag:
-        count = struct.unpack_from("<H", data, at)[0] * (2 if wide else 1)
-        text = data[at + 2:at + 2 + count].decode("utf-16-le" if wide else "latin-1")
-        strings[flag] = text.rstrip("\0")
-        at += 2 + count
-print(target)
-print(strings.get(0x10, ""))
-EOF
-}
-
 # What an installation gives: the files, the shortcuts, the registry entry, none for all users.
 install_and_check() {
     wine "$installer" /S
@@ -105,10 +68,13 @@ install_and_check() {
                 platforms/qwindows.dll; do
         [ -f "$folder/$file" ] || fail "the installer put no $file into $folder"
     done
-    local i lines
+    local i link parts lines
     for i in "${!programs[@]}"; do
-        [ -f "$start_menu/${names[i]}.lnk" ] || fail "the Start menu has no ${names[i]}"
-        mapfile -t lines < <(shortcut "$start_menu/${names[i]}.lnk")
+        link=$start_menu/${names[i]}.lnk
+        [ -f "$link" ] || fail "the Start menu has no ${names[i]}"
+        # Its target and working folder, one a line, read from the link itself.
+        parts=$(python3 "$root/tests/windows/shortcut.py" "$link") || fail "cannot read $link"
+        mapfile -t lines <<<"$parts"
         same_path "${lines[0]}" "$(winepath -w "$folder/${programs[i]}.exe")" ||
             fail "${names[i]} leads to '${lines[0]}', not the installed ${programs[i]}.exe"
         same_path "${lines[1]}" "$(winepath -w "$folder")" ||
@@ -142,9 +108,9 @@ check_unregistered
 
 # Installed again: each program starts from the installed folder, stuledger saves there.
 install_and_check
-"$root/tools/screenshots/run.sh" --out "$pictures" --windows "$folder" "${programs[@]}"
+"$root/tests/desktop/start_each.sh" --out "$pictures" --windows "$folder" "${programs[@]}"
 start_desktop
-same_save_as_linux "$linux_bin" "$scratch" "$folder"
+same_save_as_linux "$linux_save" "$folder"
 
 # Uninstalled in place (_?=), so it is done when wine returns; in place, the uninstaller cannot
 # delete itself. The user's student2.dat stays, and nothing else.

@@ -8,11 +8,12 @@
 # refuse a word it does not know.
 # Usage: another_program.sh <source tree> <preset: default, windows or wasm>
 set -euo pipefail
+# shellcheck source=tests/lib/common.sh
+source "$(dirname "$0")/../lib/common.sh"
 root=$(realpath "$1")
 preset=$2
 scratch=$(mktemp -d)
-trap '[ -n "${KEEP:-}" ] || rm -rf "$scratch"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+[ -n "${KEEP:-}" ] || on_exit rm -rf "$scratch" # KEEP=1 keeps the scratch tree to look at
 
 (cd "$root" && git ls-files -z | tar --null -T - -cf -) | tar -xf - -C "$scratch"
 name=anotherprogram1

@@ -3,30 +3,33 @@
 # each program started from its launcher in a real window on a virtual display, stuledger's
 # round trip (load, sort by age, save) in the user's own folder byte for byte against the
 # Linux build's, and the package removed with apt, leaving none of its files.
-# Usage: debian_package_test.sh <package.deb> <programs.txt> <Linux bin folder> <pictures folder>
+# Usage: debian_package_test.sh <package.deb> <programs.txt> <the Linux build's student2.dat>
+#                               <pictures folder>
+# (the Linux build's student2.dat: linux_reference_save, tests/lib/common.sh.)
 # Needs root (apt installs into the system); removes the package again however it ends.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 deb=$(realpath "$1")
 mapfile -t programs <"$2"
-linux_bin=$(realpath "$3")
+linux_save=$(realpath "$3")
 pictures=$(realpath -m "$4")
 package=$(dpkg-deb -f "$deb" Package)
-source "$root/scripts/xvfb.sh"
-source "$root/cmake/tests/stuledger_round_trip.sh"
-fail() { echo "FAIL: $*"; exit 1; }
+# shellcheck source=tests/lib/xvfb.sh
+source "$root/tests/lib/xvfb.sh"
+# shellcheck source=tests/desktop/stuledger_round_trip.sh
+source "$root/tests/desktop/stuledger_round_trip.sh"
+export DEBIAN_FRONTEND=noninteractive
 
 scratch=$(mktemp -d)
-cleanup() {
-    DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq "$package" >/dev/null 2>&1 || true
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
+on_exit rm -rf "$scratch"
+# However the test ends, the package goes.
+remove_package() { apt-get remove -y -qq "$package" >/dev/null 2>&1 || true; }
+on_exit remove_package
 
 # lintian's errors and warnings fail the test; its remarks (I:) are shown.
 lintian --fail-on error,warning --display-info "$deb" || fail "lintian finds fault with $deb"
 
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$scratch/apt.log" 2>&1 ||
+apt-get install -y -qq "$deb" >"$scratch/apt.log" 2>&1 ||
     { cat "$scratch/apt.log"; fail "apt could not install $deb"; }
 dpkg-query -W -f='${Status}' "$package" | grep -q "install ok installed" || fail "$package is not installed"
 
@@ -40,13 +43,11 @@ done
 appstreamcli validate --no-net --no-color /usr/share/metainfo/*.metainfo.xml >/dev/null ||
     fail "the installed AppStream metadata is not valid"
 # The pictures, each program started by its launcher as the desktop starts it (gio launch).
-HOME=$scratch/home "$root/tools/screenshots/run.sh" --out "$pictures" --launchers /usr/share/applications \
-    "${programs[@]}"
+HOME=$scratch/home "$root/tests/desktop/start_each.sh" --out "$pictures" \
+    --launchers /usr/share/applications "${programs[@]}"
 
 if [[ " ${programs[*]} " == *" stuledger "* ]]; then
     start_desktop
-    # The Linux build's save from its own folder, the one the installed program's must equal.
-    linux_save "$linux_bin" "$scratch"
     # Installed, it cannot write in /usr/bin: it works in the user's folder, which its first
     # start fills with the sample.
     home=$scratch/user
@@ -55,16 +56,17 @@ if [[ " ${programs[*]} " == *" stuledger "* ]]; then
     sort_and_save "$own" env -u XDG_DATA_HOME HOME="$home" /usr/bin/stuledger
     cmp "/usr/share/$package/stuledger/student1.dat" "$own/student1.dat" ||
         fail "the user's folder has no copy of the sample"
-    cmp "$scratch/linux/student2.dat" "$own/student2.dat" ||
+    cmp "$linux_save" "$own/student2.dat" ||
         fail "the installed stuledger saved other bytes than the Linux build"
-    [ ! -e /usr/bin/student2.dat ] && [ ! -e "/usr/share/$package/stuledger/student2.dat" ] ||
+    if [ -e /usr/bin/student2.dat ] || [ -e "/usr/share/$package/stuledger/student2.dat" ]; then
         fail "the installed stuledger wrote beside itself"
+    fi
     stop_xvfb
 fi
 
 # Removed with apt, nothing of the package's is left.
 dpkg-deb -c "$deb" | awk '{ print substr($6, 2) }' | grep -v '/$' >"$scratch/files"
-DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq "$package" >"$scratch/apt.log" 2>&1 ||
+apt-get remove -y -qq "$package" >"$scratch/apt.log" 2>&1 ||
     { cat "$scratch/apt.log"; fail "apt could not remove $package"; }
 while IFS= read -r file; do
     [ ! -e "$file" ] || fail "$file is still there after apt remove"

@@ -1,10 +1,14 @@
+# shellcheck shell=bash
 # A virtual X display for the window tests and tools: start_xvfb starts Xvfb on a free display,
-# exports DISPLAY, and stops the server when the calling script exits. Sourced.
+# exports DISPLAY, and stops the server when the calling script exits; start_desktop adds a
+# window manager. Sourced.
+# shellcheck source=tests/lib/common.sh
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 start_xvfb() {
     local attempt display
     xvfb_log=$(mktemp)
-    trap stop_xvfb EXIT
+    on_exit stop_xvfb
     for attempt in 1 2 3; do
         # -noreset: by default the server resets when its last client leaves, and refuses
         # the connections that come meanwhile. xdpyinfo below and the accessibility bus's
@@ -25,12 +29,20 @@ start_xvfb() {
     return 1
 }
 
+# A display of the script's own with a window manager, so that windows wear their title bars
+# and take the keys as on a desktop.
+start_desktop() {
+    start_xvfb
+    openbox >/dev/null 2>&1 &
+    sleep 1
+}
+
 # The first visible window whose name matches the pattern, waiting up to a minute for it. The
 # search is asked again and again rather than once with --sync: xdotool gives up on an X
 # error when a window goes away while it looks (Wine makes and drops windows as it starts).
 find_window() {
-    local i window
-    for i in $(seq 120); do
+    local window
+    for _ in $(seq 120); do
         window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
         [ -n "$window" ] && { echo "$window"; return 0; }
         sleep 0.5
@@ -43,8 +55,7 @@ find_window() {
 stop_xvfb() {
     rm -f "$xvfb_log"
     kill "$xvfb_pid" 2>/dev/null || return 0
-    local i
-    for i in $(seq 100); do
+    for _ in $(seq 100); do
         kill -0 "$xvfb_pid" 2>/dev/null || return 0
         sleep 0.05
     done
