@@ -1,5 +1,6 @@
 # Windows: each program's folder also holds the toolkit libraries and plugins it loads, and
-# cpack makes the students' handout, one ZIP of that folder with a note on how to start.
+# cpack makes the students' handout from that folder with a note on how to start: a ZIP, and
+# an installer where NSIS is at hand.
 
 if(CMAKE_CROSSCOMPILING AND BUILD_TESTING)
     # Cross-built here: ctest runs the test programs under Wine, in a prefix of the build's own.
