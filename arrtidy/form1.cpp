@@ -16,9 +16,6 @@ const FormRow kForm{u"数组排序"_s, 8895, 1620, Border::Sizable, StartUp::Def
 
 } // namespace
 
-const FormRow& Form1::formRow = kForm;
-const std::span<const ControlRow> Form1::controlRows = {};
-
 Form1::Form1()
     : Form(kForm, {})
 {

@@ -10,10 +10,6 @@ class Form1 : public forms::Form {
 public:
     Form1();
 
-    // The layout tables the window is built from.
-    static const forms::FormRow& formRow;
-    static const std::span<const forms::ControlRow> controlRows;
-
 private:
     void Form_Click();
     void printAll(const rt::Array<rt::Integer>& a);

@@ -10,10 +10,6 @@ class Form1 : public forms::Form {
 public:
     Form1();
 
-    // The layout tables the window is built from.
-    static const forms::FormRow& formRow;
-    static const std::span<const forms::ControlRow> controlRows;
-
     forms::Label& Label1 = control<forms::Label>("Label1");
     forms::TextBox& Text1 = control<forms::TextBox>("Text1");
     forms::Label& Label2 = control<forms::Label>("Label2");

@@ -27,9 +27,6 @@ const ControlRow kControls[] = {
 
 } // namespace
 
-const FormRow& Form1::formRow = kForm;
-const std::span<const ControlRow> Form1::controlRows = kControls;
-
 Form1::Form1()
     : Form(kForm, kControls)
 {

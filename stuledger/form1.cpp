@@ -48,9 +48,6 @@ const MenuRow kMenus[] = {
 
 } // namespace
 
-const FormRow& Form1::formRow = kForm;
-const std::span<const ControlRow> Form1::controlRows = kControls;
-
 Form1::Form1()
     : Form(kForm, kControls, kMenus)
 {

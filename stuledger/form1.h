@@ -11,10 +11,6 @@ class Form1 : public forms::Form {
 public:
     Form1();
 
-    // The layout tables the window is built from.
-    static const forms::FormRow& formRow;
-    static const std::span<const forms::ControlRow> controlRows;
-
     forms::TextBox& Text1 = control<forms::TextBox>("Text1");
 
     const StudentLedger& ledger() const { return ledger_; }

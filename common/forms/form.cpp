@@ -28,7 +28,10 @@ bool takesFocus(const Control* c)
 
 Form::Form(const FormRow& form, std::span<const ControlRow> controls,
            std::span<const MenuRow> menus)
-    : font_(form.font)
+    : formRow_(form)
+    , controlRows_(controls)
+    , menuRows_(menus)
+    , font_(form.font)
     , client_(new Surface(this))
     , backgroundClicks_(*this)
 {

@@ -35,6 +35,10 @@ public:
     }
     MenuItem& menu(const char* name) const;
     std::vector<Control*> controls() const { return controls_; }
+    // The layout tables the window was built from.
+    const FormRow& formRow() const { return formRow_; }
+    std::span<const ControlRow> controlRows() const { return controlRows_; }
+    std::span<const MenuRow> menuRows() const { return menuRows_; }
 
     QString Name() const { return QStringLiteral("Form1"); }
     QString Caption() const { return windowTitle(); }
@@ -83,6 +87,9 @@ private:
     [[noreturn]] void missing(const char* name) const;
     void place(const FormRow& form);
 
+    const FormRow& formRow_;
+    std::span<const ControlRow> controlRows_;
+    std::span<const MenuRow> menuRows_;
     Font font_;
     Surface* client_;
     BackgroundClicks backgroundClicks_;

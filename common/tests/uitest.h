@@ -53,14 +53,14 @@ inline int pixels(int twips)
     return static_cast<int>(std::lround(twips / 15.0));
 }
 
-// The window stands as its layout table says: the client area has the form's size and every
+// The window stands as its layout tables say: the client area has the form's size and every
 // control with a place on the window stands where its row puts it. An AutoSize label is held
 // to its corner only, as its caption sizes it.
-inline void checkLayout(const forms::Form& form, const forms::FormRow& formRow,
-                        std::span<const forms::ControlRow> rows)
+inline void checkLayout(const forms::Form& form)
 {
+    const forms::FormRow& formRow = form.formRow();
     QCOMPARE(form.client().size(), QSize(pixels(formRow.width), pixels(formRow.height)));
-    for (const forms::ControlRow& row : rows) {
+    for (const forms::ControlRow& row : form.controlRows()) {
         const QWidget* widget = form.control<forms::Control>(row.name).widget();
         if (!widget)
             continue; // a timer
@@ -77,12 +77,6 @@ inline void checkLayout(const forms::Form& form, const forms::FormRow& formRow,
                  qPrintable(QStringLiteral("%1 stands at %2, its row says %3")
                                 .arg(QLatin1StringView(row.name), text(actual), text(expected))));
     }
-}
-
-// The same for a program's Form1, against the tables it is built from.
-template <typename ProgramForm> void checkLayout(const ProgramForm& form)
-{
-    checkLayout(form, ProgramForm::formRow, ProgramForm::controlRows);
 }
 
 } // namespace uitest
