@@ -3,9 +3,10 @@
 // bytes, so that a browser keeps them for good and never mixes an old module with a new script;
 // the pages keep their names and are asked for again each time. Every file of a few kilobytes
 // or more lies beside itself compressed with gzip and brotli, for a server that sends those
-// (scripts/serve.sh, or the lines the README gives for Apache and nginx). files.json lists what
-// the site holds, for the tests and the benchmark. Each program's page ends with the program's
-// own code, highlighted beforehand (web/highlight_code.py) into <code folder>/<program>.html.
+// (scripts/serve.sh, or the lines docs/browser.md gives for Apache and nginx). files.json
+// lists what the site holds, for the tests and the benchmark. Each program's page ends with
+// the program's own code, highlighted beforehand (web/highlight_code.py) into
+// <code folder>/<program>.html.
 // The manifest lets a browser install the course as an app, and sw.js, made from web/sw.js.in
 // with every file's digest, keeps this build in the browser for visits with the network off.
 // Usage: node build_site.mjs --config <site.json> --web <web/> --module <bin/course>

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The pictures of the windows, each after what a user does first (tests/desktop/start_each.sh).
-# Rerun whenever a window changes, with --docs to put them where the README shows them:
+# Rerun whenever a window changes, with --docs to put them where docs/programs.md shows them:
 #   tools/screenshots/run.sh [--docs] [program...]                   the Linux build, built
 #                                                                    first, into build/screenshots/
 #                                                                    (--docs: docs/)
