@@ -62,15 +62,29 @@ act() {
     esac
 }
 
-for program in "$@"; do
+# Starts the program in the background; pid is what was started.
+start() {
     case $how in
-    windows) wine "$folder/$program.exe" & ;;
+    windows) wine "$folder/$1.exe" & ;;
     # gio starts the program apart and returns; the program is then waited for by its window.
-    launchers) gio launch "$folder/$program.desktop" & ;;
-    bin) "$folder/$program" & ;;
+    launchers) gio launch "$folder/$1.desktop" & ;;
+    bin) "$folder/$1" & ;;
     esac
     pid=$!
-    window=$(find_window "$(caption "$program")") || fail "$program: no window with its caption"
+}
+
+for program in "$@"; do
+    start "$program"
+    if ! window=$(find_window "$(caption "$program")"); then
+        # Under Wine a start has once shown no window in a minute (in many runs, and never
+        # again when run once more): a second start, said, before it counts as a failure.
+        [ "$how" = windows ] || fail "$program: no window with its caption"
+        echo "$program: no window in a minute; starting it once more" >&2
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+        start "$program"
+        window=$(find_window "$(caption "$program")") || fail "$program: no window with its caption"
+    fi
     sleep 1
     act "$program" "$window"
     sleep 0.5
