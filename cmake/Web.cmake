@@ -38,8 +38,11 @@ function(add_to_site name resources)
     list(TRANSFORM sources REPLACE "(.+)" "\"\\1\"" OUTPUT_VARIABLE sources_json)
     list(JOIN sources_json ", " sources_json)
     # Its icon is its page's too.
+    json_string(title_json "${title}")
+    json_string(comment_json "${comment}")
+    json_string(icon_json "${icon}")
     set_property(GLOBAL APPEND PROPERTY SITE_PROGRAMS
-        "{\"name\": \"${name}\", \"title\": \"${title}\", \"comment\": \"${comment}\", \"keepsFiles\": ${keeps_files}, \"icon\": \"${icon}\", \"sources\": [${sources_json}]}")
+        "{\"name\": \"${name}\", \"title\": ${title_json}, \"comment\": ${comment_json}, \"keepsFiles\": ${keeps_files}, \"icon\": ${icon_json}, \"sources\": [${sources_json}]}")
     set_property(GLOBAL APPEND PROPERTY SITE_ICONS ${icon})
     set_property(GLOBAL APPEND PROPERTY SITE_RESOURCES ${resources})
     set_property(GLOBAL APPEND PROPERTY SITE_FILES ${files})
