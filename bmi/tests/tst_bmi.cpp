@@ -31,10 +31,9 @@ class BmiTest : public WindowTest {
     Q_OBJECT
 
     QString program() const override { return u"bmi"_s; }
+    std::unique_ptr<forms::Form> firstWindow() const override { return std::make_unique<Form1>(); }
 
 private slots:
-    void windowFollowsItsLayout();
-    void focusStartsInTheHeightBox();
     void indexToTwoPlacesInSinglePrecision_data();
     void indexToTwoPlacesInSinglePrecision();
     void calculationPrintsOrRefuses_data();
@@ -46,51 +45,6 @@ private slots:
     void timerPutsTheTimeInTheTitle();
     void aScreenReaderHearsTheCaptionsAndThePrintedLines();
 };
-
-void BmiTest::windowFollowsItsLayout()
-{
-    Form1 form;
-    QVERIFY(uitest::show(form));
-    QCOMPARE(form.Caption(), u"Form1"_s);
-    uitest::checkLayout(form);
-    QVERIFY(!form.menuWidget());
-    QCOMPARE(form.minimumSize(), form.maximumSize());
-    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
-    QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
-
-    QCOMPARE(form.Label1.Caption(), u"体重(Kg)"_s);
-    QCOMPARE(form.Label2.Caption(), u"身高(Cm)"_s);
-    QCOMPARE(form.Text1.Text(), u"50"_s);
-    QCOMPARE(form.Text2.Text(), u"167"_s);
-    QCOMPARE(form.Command1.Caption(), u"计算"_s);
-
-    for (const forms::Control* c :
-         {static_cast<forms::Control*>(&form.Label1), static_cast<forms::Control*>(&form.Text1),
-          static_cast<forms::Control*>(&form.Label2), static_cast<forms::Control*>(&form.Text2)}) {
-        QCOMPARE(c->FontName(), u"宋体"_s);
-        QCOMPARE(c->FontSize(), 14.25f);
-        QVERIFY(!c->FontBold());
-    }
-    QCOMPARE(form.Command1.FontSize(), 15.0f);
-    QCOMPARE(form.Picture1.FontSize(), 12.0f);
-    QCOMPARE(form.Picture1.font().charset, 134);
-    QVERIFY(form.Picture1.printedLines().isEmpty());
-    QVERIFY(form.Timer1.Enabled());
-    QCOMPARE(form.Timer1.Interval(), 1000);
-}
-
-void BmiTest::focusStartsInTheHeightBox()
-{
-    Form1 form;
-    QVERIFY(uitest::show(form));
-    QVERIFY(form.Text2.widget()->hasFocus());
-    QStringList visited;
-    for (int i = 0; i < 3; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << QApplication::focusWidget()->objectName();
-    }
-    QCOMPARE(visited, (QStringList{u"Picture1"_s, u"Text1"_s, u"Command1"_s}));
-}
 
 void BmiTest::indexToTwoPlacesInSinglePrecision_data()
 {

@@ -79,6 +79,7 @@ class FormsTest : public WindowTest {
     Q_OBJECT
 
     QString program() const override { return u"formstest"_s; }
+    std::unique_ptr<Form> firstWindow() const override { return std::make_unique<TestForm>(); }
 
 private slots:
     void geometryComesFromTwips();

@@ -59,9 +59,9 @@ class GlyphmixTest : public WindowTest {
     Q_OBJECT
 
     QString program() const override { return u"glyphmix"_s; }
+    std::unique_ptr<forms::Form> firstWindow() const override { return std::make_unique<Form1>(); }
 
 private slots:
-    void windowFollowsItsLayout();
     void loadFillsText1BeforeTheWindowShows();
     void everySeedGivesSequencesThatStopWhereTheyShould();
     void backgroundClickReseedsAndCommand1DoesNot();
@@ -72,34 +72,6 @@ private slots:
     void typedLineBreakBlankAndChineseCountAsOthers();
     void countPastTheIntegerRangeIsTrappedAndTheProgramGoesOn();
 };
-
-void GlyphmixTest::windowFollowsItsLayout()
-{
-    Form1 form;
-    QVERIFY(uitest::show(form));
-    QCOMPARE(form.Caption(), u"生成字母"_s);
-    uitest::checkLayout(form);
-    QVERIFY(!form.menuWidget());
-    QCOMPARE(form.Command1.Caption(), u"生成text2中字符"_s);
-    QCOMPARE(form.Command2.Caption(), u"统计text1和text2"_s);
-    QVERIFY(form.Text1.MultiLine() && form.Text2.MultiLine());
-    QVERIFY(!form.Text1.Locked() && !form.Text2.Locked());
-    for (const forms::Control* c : form.controls())
-        QCOMPARE(c->FontName(), u"宋体"_s);
-    QCOMPARE(form.Text2.FontSize(), 14.25f);
-    QCOMPARE(form.Command2.FontSize(), 12.0f);
-    QCOMPARE(form.Picture1.FontSize(), 10.5f);
-    QVERIFY(!form.Text1.FontBold());
-
-    // The first focus and the tab key follow the table's order.
-    QCOMPARE(QApplication::focusWidget(), form.Text1.widget());
-    QStringList visited;
-    for (int i = 0; i < 4; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << QApplication::focusWidget()->objectName();
-    }
-    QCOMPARE(visited, (QStringList{u"Command1"_s, u"Command2"_s, u"Text2"_s, u"Picture1"_s}));
-}
 
 void GlyphmixTest::loadFillsText1BeforeTheWindowShows()
 {

@@ -32,9 +32,9 @@ class PairfactorTest : public WindowTest {
     Q_OBJECT
 
     QString program() const override { return u"pairfactor"_s; }
+    std::unique_ptr<forms::Form> firstWindow() const override { return std::make_unique<Form1>(); }
 
 private slots:
-    void windowFollowsItsLayout();
     void gcdExchangesThroughTheReferences_data();
     void gcdExchangesThroughTheReferences();
     void buttonShowsTheDivisorOfTheTypedTexts_data();
@@ -43,34 +43,6 @@ private slots:
     void overflowIsTrappedAndTheLabelKeepsItsCaption();
     void labelGrowsRightAndDownFromItsCorner();
 };
-
-void PairfactorTest::windowFollowsItsLayout()
-{
-    Form1 form;
-    QVERIFY(uitest::show(form));
-    QCOMPARE(form.Caption(), u"最大公因数"_s);
-    uitest::checkLayout(form);
-    QVERIFY(!form.menuWidget());
-    QVERIFY(form.windowFlags() & Qt::WindowMaximizeButtonHint);
-    QVERIFY(form.minimumSize() != form.maximumSize());
-
-    QCOMPARE(form.Text1.Text(), u"24"_s);
-    QCOMPARE(form.Text2.Text(), u"46"_s);
-    QCOMPARE(form.Command1.Caption(), u"求最大公因数"_s);
-    QCOMPARE(form.Label1.Caption(), u"Label1"_s);
-    QVERIFY(form.Label1.AutoSize());
-    for (const forms::Control* c : form.controls()) {
-        QCOMPARE(c->FontName(), u"宋体"_s);
-        QCOMPARE(c->FontSize(), 15.75f);
-        QVERIFY(!c->FontBold());
-    }
-
-    QVERIFY(form.Text1.widget()->hasFocus());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), form.Text2.widget());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), form.Command1.widget());
-}
 
 void PairfactorTest::gcdExchangesThroughTheReferences_data()
 {

@@ -92,6 +92,7 @@ class StuledgerTest : public WindowTest {
     Q_OBJECT
 
     QString program() const override { return u"stuledger"_s; }
+    std::unique_ptr<forms::Form> firstWindow() const override { return std::make_unique<Form1>(); }
 
 private slots:
 
@@ -114,7 +115,6 @@ private slots:
     void failedSaveKeepsTheOldFile();
 
     // The window.
-    void windowAndMenusFollowTheirTables();
     void loadAppendsAfterTypedTextByMenuAndCtrlO();
     void loadErrorShowsFileAndLineAndChangesNothing();
     void mouseButtonsToggleEnabledAndRightPopsUpFormat();
@@ -430,44 +430,6 @@ void StuledgerTest::failedSaveKeepsTheOldFile()
 }
 
 // The window
-
-void StuledgerTest::windowAndMenusFollowTheirTables()
-{
-    Form1 form;
-    QVERIFY(uitest::show(form));
-    QCOMPARE(form.Caption(), u"stuledger练习"_s);
-    QCOMPARE(form.ScaleWidth(), 3135);
-    QCOMPARE(form.ScaleHeight(), 3570);
-    QVERIFY(form.windowFlags() & Qt::WindowMaximizeButtonHint);
-    uitest::checkLayout(form);
-    QVERIFY(form.Text1.MultiLine());
-    QVERIFY(!form.Text1.Locked());
-    QCOMPARE(form.Text1.FontName(), u"宋体"_s);
-    QCOMPARE(form.Text1.Text(), QString());
-
-    QStringList bar;
-    for (QAction* a : form.menuBar()->actions())
-        bar << a->text() + (a->isVisible() ? u""_s : u"(hidden)"_s);
-    QCOMPARE(bar, (QStringList{u"文件"_s, u"格式"_s, u"排序"_s, u"弹出菜单(hidden)"_s}));
-
-    auto captions = [&](const QStringList& path) {
-        QStringList out;
-        for (QAction* a : item(form, path)->menu()->actions())
-            out << (a->isSeparator() ? u"-"_s : a->text());
-        return out;
-    };
-    QCOMPARE(captions({u"文件"_s}), (QStringList{u"打开"_s, u"保存"_s, u"-"_s, u"退出"_s}));
-    QCOMPARE(captions({u"格式"_s}), (QStringList{u"字体"_s, u"字号"_s}));
-    QCOMPARE(captions({u"格式"_s, u"字体"_s}), (QStringList{u"宋体"_s, u"隶书"_s}));
-    QCOMPARE(captions({u"格式"_s, u"字号"_s}), (QStringList{u"变小"_s, u"变大"_s}));
-    QCOMPARE(captions({u"排序"_s}), (QStringList{u"年龄"_s, u"性别"_s}));
-    QCOMPARE(captions({u"排序"_s, u"年龄"_s}), (QStringList{u"升序"_s, u"降序"_s}));
-    QCOMPARE(captions({u"排序"_s, u"性别"_s}), (QStringList{u"升序"_s, u"降序"_s}));
-    QCOMPARE(captions({u"弹出菜单"_s}), (QStringList{u"字体格式"_s, u"年龄升序"_s}));
-    QCOMPARE(item(form, kOpen)->shortcut(), QKeySequence(u"Ctrl+O"_s));
-    for (const char* name : {"MSort_Age_ASC", "MSort_Age_DSC", "MSort_Sex_ASC", "fsong"})
-        QVERIFY(!form.menu(name).Checked());
-}
 
 void StuledgerTest::loadAppendsAfterTypedTextByMenuAndCtrlO()
 {
