@@ -71,22 +71,22 @@ bool Control::Visible() const
 
 int Control::Left() const
 {
-    return widget_ ? widget_->x() * 15 : 0;
+    return widget_ ? twips(widget_->x()) : 0;
 }
 
 int Control::Top() const
 {
-    return widget_ ? widget_->y() * 15 : 0;
+    return widget_ ? twips(widget_->y()) : 0;
 }
 
 int Control::Width() const
 {
-    return widget_ ? widget_->width() * 15 : 0;
+    return widget_ ? twips(widget_->width()) : 0;
 }
 
 int Control::Height() const
 {
-    return widget_ ? widget_->height() * 15 : 0;
+    return widget_ ? twips(widget_->height()) : 0;
 }
 
 void Control::setFontName(const QString& name)
@@ -180,7 +180,7 @@ bool Control::eventFilter(QObject* watched, QEvent* event)
         const QPointF at = source->mapTo(widget_, mouse->position());
         const int button = buttonCode(mouse->button());
         const int shift = shiftCode(mouse->modifiers());
-        fire([&] { MouseDown(button, shift, float(at.x() * 15), float(at.y() * 15)); });
+        fire([&] { MouseDown(button, shift, float(twips(at.x())), float(twips(at.y()))); });
         break;
     }
     case QEvent::KeyPress: {

@@ -137,12 +137,12 @@ MenuItem& Form::menu(const char* name) const
 
 int Form::ScaleWidth() const
 {
-    return client_->width() * 15;
+    return twips(client_->width());
 }
 
 int Form::ScaleHeight() const
 {
-    return client_->height() * 15;
+    return twips(client_->height());
 }
 
 void Form::PopupMenu(MenuItem& item)

@@ -71,10 +71,21 @@ struct MenuRow {
     bool visible = true;
 };
 
-// Twips to logical pixels.
-inline int px(int twips)
+// Twips in a logical pixel: a layout's twips become the toolkit's pixels, and its pixels twips,
+// here alone.
+inline constexpr int kTwipsPerPixel = 15;
+
+// Twips to logical pixels, to the nearest.
+inline int px(int value)
 {
-    return (twips + (twips >= 0 ? 7 : -7)) / 15;
+    const int half = kTwipsPerPixel / 2;
+    return (value + (value >= 0 ? half : -half)) / kTwipsPerPixel;
+}
+
+// Logical pixels to twips.
+inline constexpr int twips(int pixels)
+{
+    return pixels * kTwipsPerPixel;
 }
 
 } // namespace forms

@@ -1,6 +1,7 @@
 #include "forms/surface.h"
 
 #include "forms/accessibility.h"
+#include "forms/layout.h"
 
 #include <QAccessible>
 #include <QPainter>
@@ -78,12 +79,12 @@ QStringList Surface::printedLines() const
 
 float Surface::CurrentX() const
 {
-    return float(position_.x() * 15);
+    return float(twips(position_.x()));
 }
 
 float Surface::CurrentY() const
 {
-    return float(position_.y() * 15);
+    return float(twips(position_.y()));
 }
 
 void Surface::paintEvent(QPaintEvent* event)

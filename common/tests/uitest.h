@@ -13,7 +13,6 @@
 #include <QScreen>
 #include <QTest>
 #include <algorithm>
-#include <cmath>
 #include <optional>
 #include <span>
 #include <utility>
@@ -55,26 +54,19 @@ inline QString drawnFace(const QWidget* widget)
     return QFontInfo(widget->font()).family();
 }
 
-// Twips to logical pixels, worked out apart from the form runtime's own conversion so that a
-// fault in that shows here.
-inline int pixels(int twips)
-{
-    return static_cast<int>(std::lround(twips / 15.0));
-}
-
 // The window stands as its layout tables say: the client area has the form's size and every
 // control with a place on the window stands where its row puts it. An AutoSize label is held
 // to its corner only, as its caption sizes it.
 inline void checkLayout(const forms::Form& form)
 {
     const forms::FormRow& formRow = form.formRow();
-    QCOMPARE(form.client().size(), QSize(pixels(formRow.width), pixels(formRow.height)));
+    QCOMPARE(form.client().size(), QSize(forms::px(formRow.width), forms::px(formRow.height)));
     for (const forms::ControlRow& row : form.controlRows()) {
         const QWidget* widget = form.control<forms::Control>(row.name).widget();
         if (!widget)
             continue; // a timer
-        const QRect expected(pixels(row.left), pixels(row.top), pixels(row.width),
-                             pixels(row.height));
+        const QRect expected(forms::px(row.left), forms::px(row.top), forms::px(row.width),
+                             forms::px(row.height));
         const QRect actual = row.style & forms::AutoSize ? QRect(widget->pos(), expected.size())
                                                          : widget->geometry();
         const auto text = [](QRect r) {
