@@ -14,12 +14,12 @@ flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
 cmake --preset debian -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" \
     -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" >/dev/null
 cmake --build --preset debian -j"$(nproc)"
-# The Linux build's save, which the installed stuledger's must equal.
-linux_reference_save build-debian/linux-student2.dat
+# The Linux build's save, which the installed stuledger's must equal, and its layouts.
+linux_references build-debian/linux
 
 rm -rf build-debian/package
 cpack --config build-debian/CPackConfig.cmake -B build-debian/package >/dev/null
 deb=$(echo build-debian/package/*.deb)
 echo "package: $deb ($(du -k "$deb" | cut -f1) KB)"
 as_root tests/package/debian_package_test.sh "$deb" build-debian/programs.txt \
-    build-debian/linux-student2.dat build-debian/screenshots
+    build-debian/linux build-debian/screenshots

@@ -19,8 +19,8 @@ export QT_WINDOWS_PREFIX
 build_preset windows
 tests/cmake/another_program.sh . windows
 
-# The Linux build's save, which the Windows stuledger's must equal.
-linux_reference_save build-windows/linux-student2.dat
+# The Linux build's save, which the Windows stuledger's must equal, and its layouts.
+linux_references build-windows/linux
 rm -rf build-windows/package
 cpack --config build-windows/CPackConfig.cmake -B build-windows/package >/dev/null
 handout=$(echo build-windows/package/*.zip)
@@ -57,10 +57,10 @@ wine_session() {
         ctest --preset windows -j "$(nproc)"
         echo "== Wine session in $locale: the handout"
         tests/windows/handout_test.sh "$handout" build-windows/programs.txt \
-            build-windows/linux-student2.dat "$pictures"
+            build-windows/linux "$pictures"
         echo "== Wine session in $locale: the installer"
         tests/windows/installer_test.sh "$installer" build-windows/handout/start-menu.txt \
-            build-windows/linux-student2.dat "$pictures/installed"
+            build-windows/linux "$pictures/installed"
     )
 }
 

@@ -18,14 +18,15 @@ template <typename T> Control* make(Form& form, const ControlRow& row)
 
 // One line per kind of control.
 constexpr ControlKind kKinds[] = {
-    {Kind::TextBox, make<TextBox>, Naming::ByCaptionLabel, false, nullptr},
-    {Kind::CommandButton, make<CommandButton>, Naming::ByCaption, false, nullptr},
-    {Kind::Label, make<Label>, Naming::ByCaption, true, nullptr},
-    {Kind::ListBox, make<ListBox>, Naming::ByName, false, nullptr},
-    {Kind::CheckBox, make<CheckBox>, Naming::ByCaption, false, CheckBox::accessible},
-    {Kind::OptionButton, make<OptionButton>, Naming::ByCaption, false, OptionButton::accessible},
-    {Kind::PictureBox, make<PictureBox>, Naming::ByName, false, nullptr},
-    {Kind::Timer, make<TimerControl>, Naming::ByCaption, false, nullptr},
+    {Kind::TextBox, "TextBox", make<TextBox>, Naming::ByCaptionLabel, false, nullptr},
+    {Kind::CommandButton, "CommandButton", make<CommandButton>, Naming::ByCaption, false, nullptr},
+    {Kind::Label, "Label", make<Label>, Naming::ByCaption, true, nullptr},
+    {Kind::ListBox, "ListBox", make<ListBox>, Naming::ByName, false, nullptr},
+    {Kind::CheckBox, "CheckBox", make<CheckBox>, Naming::ByCaption, false, CheckBox::accessible},
+    {Kind::OptionButton, "OptionButton", make<OptionButton>, Naming::ByCaption, false,
+     OptionButton::accessible},
+    {Kind::PictureBox, "PictureBox", make<PictureBox>, Naming::ByName, false, nullptr},
+    {Kind::Timer, "Timer", make<TimerControl>, Naming::ByCaption, false, nullptr},
 };
 
 // Every kind has its line above, which the compiler holds to: a kind added to Kind without its

@@ -22,6 +22,7 @@ enum class Naming {
 // What the form runtime knows of one kind of control beyond its class.
 struct ControlKind {
     Kind kind;
+    const char* name; // as the layout tables and the build's layout dump name it
     Control* (*make)(Form& form, const ControlRow& row);
     Naming naming;
     bool isCaptionLabel; // it can name a control that is named ByCaptionLabel

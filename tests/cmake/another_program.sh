@@ -3,7 +3,7 @@
 # CMakeLists.txt. A scratch copy of the tree with such a program (a name longer than any
 # program's so far) is configured with a preset, and everything that presents the programs
 # must carry it: the list of programs; on Linux the Debian package's description, the
-# program's AppStream component and manual page; in the Windows build the handout's note and
+# program's AppStream component and manual page, and the layouts' list; in the Windows build the handout's note and
 # the installer's Start menu; in the browser's build the site. On Linux add_program must also
 # refuse a word it does not know.
 # Usage: another_program.sh <source tree> <preset: default, windows or wasm>
@@ -44,6 +44,7 @@ default)
     carries "$build/CPackConfig.cmake" "(另一个程序)"
     carries "$build/$name/local.coursework.$name.metainfo.xml" "只为检查构建而有"
     zcat "$build/$name/$name.1.gz" | grep -qF "Another Program" || fail "no manual page for $name"
+    carries "$build/tools/layouts/programs.h" "PROGRAM($name)"
     # A word add_program does not know stops the configuration, and says which.
     sed -i "s/^add_program($name\$/add_program($name COLOUR red/" "$scratch/$name/CMakeLists.txt"
     ! configure || fail "add_program took a word it does not know"

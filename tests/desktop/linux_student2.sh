@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Linux build's student2.dat after stuledger's round trip (load, sort by age, save), made
 # on a virtual display; the other builds' saves are compared with it byte for byte. The
-# scripts call it through linux_reference_save (tests/lib/common.sh), which builds stuledger
+# scripts call it through linux_references (tests/lib/common.sh), which builds stuledger
 # first.
 # Usage: linux_student2.sh <Linux bin folder> <student2.dat to write>
 set -euo pipefail

@@ -2,11 +2,16 @@
 # Starts each program in a virtual X display under a window manager, so the windows wear their
 # title bars, checks that its window shows its caption, does what a user would do first, and
 # writes <program>.png into the pictures folder:
-#   start_each.sh --out DIR --bin FOLDER program...         FOLDER/<program>, a Linux build
-#   start_each.sh --out DIR --windows FOLDER program...     FOLDER/<program>.exe under Wine (in
-#                                                           the WINEPREFIX given)
-#   start_each.sh --out DIR --launchers FOLDER program...   each started by its launcher in
-#                                                           FOLDER, as the desktop starts it
+#   start_each.sh --out DIR --layouts FILE --bin FOLDER program...        FOLDER/<program>, a
+#                                                                         Linux build
+#   start_each.sh --out DIR --layouts FILE --windows FOLDER program...    FOLDER/<program>.exe
+#                                                                         under Wine (in the
+#                                                                         WINEPREFIX given)
+#   start_each.sh --out DIR --layouts FILE --launchers FOLDER program...  each started by its
+#                                                                         launcher in FOLDER,
+#                                                                         as the desktop does
+# FILE is a build's layouts.json (tools/layouts): the captions and the controls clicked are
+# found there by name.
 # What it needs (Xvfb, openbox, xdotool, ImageMagick's import; gio for launchers) is the
 # caller's to install; tools/screenshots/run.sh takes the pictures for docs/ with it.
 set -euo pipefail
@@ -14,13 +19,14 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 # shellcheck source=tests/lib/xvfb.sh
 source "$root/tests/lib/xvfb.sh"
 
-if [ $# -lt 4 ] || [ "$1" != --out ]; then
-    fail "usage: $0 --out DIR --bin|--windows|--launchers FOLDER program..."
+if [ $# -lt 6 ] || [ "$1" != --out ] || [ "$3" != --layouts ]; then
+    fail "usage: $0 --out DIR --layouts FILE --bin|--windows|--launchers FOLDER program..."
 fi
 out=$2
-how=${3#--}
-folder=$(cd "$4" && pwd)
-shift 4
+layouts=$(realpath "$4")
+how=${5#--}
+folder=$(cd "$6" && pwd)
+shift 6
 case $how in
 bin | windows | launchers) ;;
 *) fail "$0: --$how: not --bin, --windows or --launchers" ;;
@@ -30,22 +36,33 @@ mkdir -p "$out"
 
 start_desktop
 
-# Each program's window caption, as a pattern; bmi's is the time of day. A program not named
-# here is found by any caption.
-caption() {
-    case $1 in
-    stuledger) echo '^stuledger练习$' ;;
-    tapkey | sigtrail) echo '^Form1$' ;;
-    glyphmix) echo '^生成字母$' ;;
-    pairfactor) echo '^最大公因数$' ;;
-    arrtidy) echo '^数组排序$' ;;
-    bmi) echo '^[^ ]*[0-9]:[0-9][0-9]:[0-9][0-9]' ;;
-    *) echo '.' ;;
-    esac
+# What the layouts say: "caption <program>", its window's caption as a pattern (any caption
+# where a timer may change it, as bmi's clock does, or where the layouts lack the program);
+# "at <program> <control>", the middle of the control, or of the window for "-", in logical
+# pixels of the client area.
+layout() {
+    python3 - "$layouts" "$@" <<'EOF'
+import json, re, sys
+layouts, question, program = sys.argv[1:4]
+window = json.load(open(layouts, encoding="utf-8")).get(program)
+if question == "caption":
+    timers = window and any(c["kind"] == "Timer" for c in window["controls"].values())
+    print("^" + re.escape(window["caption"]) + "$" if window and not timers else ".")
+else:
+    box = window if sys.argv[4] == "-" else window["controls"][sys.argv[4]]
+    print(box["x"] + box["width"] // 2, box["y"] + box["height"] // 2)
+EOF
 }
 
-# Clicks at a point of the window in logical pixels (a layout's twips divided by 15).
-click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
+# Clicks the middle of each control named (the window's for "-"), one after another.
+click() {
+    local window=$1 program=$2 control x y
+    for control in "${@:3}"; do
+        read -r x y < <(layout at "$program" "$control")
+        xdotool mousemove --window "$window" "$x" "$y" click 1
+        sleep 0.3
+    done
+}
 
 # What the user does before the picture is taken: a few digits, a calculation, a load; for a
 # program not named here, nothing.
@@ -53,12 +70,12 @@ act() {
     local program=$1 window=$2
     case $program in
     stuledger) xdotool windowactivate --sync "$window" key ctrl+o; sleep 0.5 ;;
-    tapkey) click "$window" 74 242; click "$window" 178 386; click "$window" 282 242 ;;
-    sigtrail) click "$window" 190 20; click "$window" 295 63 ;;
-    glyphmix) click "$window" 160 220 ;;
-    pairfactor) click "$window" 236 48 ;;
-    arrtidy) click "$window" 300 100 ;;
-    bmi) click "$window" 308 24 ;;
+    tapkey) click "$window" tapkey Command1 Command8 Command3 ;;
+    sigtrail) click "$window" sigtrail Option1 Command1 ;;
+    glyphmix) click "$window" glyphmix Command2 ;;
+    pairfactor) click "$window" pairfactor Command1 ;;
+    arrtidy) click "$window" arrtidy - ;;
+    bmi) click "$window" bmi Command1 ;;
     esac
 }
 
@@ -75,7 +92,8 @@ start() {
 
 for program in "$@"; do
     start "$program"
-    if ! window=$(find_window "$(caption "$program")"); then
+    caption=$(layout caption "$program")
+    if ! window=$(find_window "$caption"); then
         # Under Wine a start has once shown no window in a minute (in many runs, and never
         # again when run once more): a second start, said, before it counts as a failure.
         [ "$how" = windows ] || fail "$program: no window with its caption"
@@ -83,7 +101,7 @@ for program in "$@"; do
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
         start "$program"
-        window=$(find_window "$(caption "$program")") || fail "$program: no window with its caption"
+        window=$(find_window "$caption") || fail "$program: no window with its caption"
     fi
     sleep 1
     act "$program" "$window"

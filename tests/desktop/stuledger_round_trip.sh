@@ -47,7 +47,7 @@ linux_save() {
 }
 
 # The round trip in the Windows stuledger of a folder under Wine, held byte for byte against
-# the Linux build's save (linux_reference_save, tests/lib/common.sh).
+# the Linux build's save (linux_references, tests/lib/common.sh).
 # same_save_as_linux <the Linux build's student2.dat> <Windows program folder>
 same_save_as_linux() {
     local linux_save=$1 folder=$2

@@ -51,18 +51,21 @@ wine_stop() {
     wineserver --wait 2>/dev/null || true
 }
 
-# The Linux build's student2.dat after stuledger's round trip (tests/desktop/linux_student2.sh),
-# which the other builds' saves must equal byte for byte. stuledger is built from this tree
-# first, so the save is never an older program's. Needs what the round trip needs (an X server,
-# openbox, xdotool).
-# Usage: linux_reference_save <student2.dat to write>
-linux_reference_save() {
+# What the Linux build gives the other builds' tests, into a folder: student2.dat, its
+# stuledger's save after the round trip (tests/desktop/linux_student2.sh), which the other
+# builds' saves must equal byte for byte; and layouts.json, every window by control name
+# (tools/layouts), by which they find and click controls. Both are built from this tree first,
+# never an older build's. Needs what the round trip needs (an X server, openbox, xdotool).
+# Usage: linux_references <folder>
+linux_references() {
     local out
     out=$(realpath -m "$1")
+    mkdir -p "$out"
     (
         cd "$coursework_root" || exit
         cmake --preset default >/dev/null
-        cmake --build --preset default --target stuledger -j"$(nproc)"
-        tests/desktop/linux_student2.sh build/bin "$out"
+        cmake --build --preset default --target stuledger layouts -j"$(nproc)"
+        tests/desktop/linux_student2.sh build/bin "$out/student2.dat"
+        cp build/layouts.json "$out/layouts.json"
     )
 }

@@ -3,15 +3,16 @@
 # each program started from its launcher in a real window on a virtual display, stuledger's
 # round trip (load, sort by age, save) in the user's own folder byte for byte against the
 # Linux build's, and the package removed with apt, leaving none of its files.
-# Usage: debian_package_test.sh <package.deb> <programs.txt> <the Linux build's student2.dat>
+# Usage: debian_package_test.sh <package.deb> <programs.txt> <the Linux build's references>
 #                               <pictures folder>
-# (the Linux build's student2.dat: linux_reference_save, tests/lib/common.sh.)
+# (the Linux build's references: linux_references, tests/lib/common.sh.)
 # Needs root (apt installs into the system); removes the package again however it ends.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 deb=$(realpath "$1")
 mapfile -t programs <"$2"
-linux_save=$(realpath "$3")
+linux_save=$(realpath "$3/student2.dat")
+layouts=$(realpath "$3/layouts.json")
 pictures=$(realpath -m "$4")
 package=$(dpkg-deb -f "$deb" Package)
 # shellcheck source=tests/lib/xvfb.sh
@@ -43,7 +44,7 @@ done
 appstreamcli validate --no-net --no-color /usr/share/metainfo/*.metainfo.xml >/dev/null ||
     fail "the installed AppStream metadata is not valid"
 # The pictures, each program started by its launcher as the desktop starts it (gio launch).
-HOME=$scratch/home "$root/tests/desktop/start_each.sh" --out "$pictures" \
+HOME=$scratch/home "$root/tests/desktop/start_each.sh" --out "$pictures" --layouts "$layouts" \
     --launchers /usr/share/applications "${programs[@]}"
 
 if [[ " ${programs[*]} " == *" stuledger "* ]]; then

@@ -4,16 +4,17 @@
 # window (the toolkit's Windows platform on a virtual display), and stuledger's round trip
 # (load, sort by age, save) byte for byte against the Linux build doing the same; then a save
 # over a read-only student2.dat.
-# Usage: handout_test.sh <handout.zip> <programs.txt> <the Linux build's student2.dat>
+# Usage: handout_test.sh <handout.zip> <programs.txt> <the Linux build's references>
 #                        <pictures folder>
-# (programs.txt: the Windows build's list of its programs; the Linux build's student2.dat:
-# linux_reference_save, tests/lib/common.sh.) Wine runs in the WINEPREFIX given; nothing but
+# (programs.txt: the Windows build's list of its programs; the Linux build's references:
+# linux_references, tests/lib/common.sh.) Wine runs in the WINEPREFIX given; nothing but
 # the unpacked folder provides the libraries.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 zip=$(realpath "$1")
 mapfile -t programs <"$2"
-linux_save=$(realpath "$3")
+linux_save=$(realpath "$3/student2.dat")
+layouts=$(realpath "$3/layouts.json")
 pictures=$(realpath -m "$4")
 # shellcheck source=tests/lib/xvfb.sh
 source "$root/tests/lib/xvfb.sh"
@@ -40,7 +41,8 @@ while IFS= read -r -d '' binary; do
 done < <(find "$folder" \( -name '*.exe' -o -name '*.dll' \) -print0)
 
 # Each program starts from the unpacked folder and shows its window with its caption.
-"$root/tests/desktop/start_each.sh" --out "$pictures" --windows "$folder" "${programs[@]}"
+"$root/tests/desktop/start_each.sh" --out "$pictures" --layouts "$layouts" \
+    --windows "$folder" "${programs[@]}"
 
 start_desktop
 

@@ -5,10 +5,10 @@
 # among the user's installed programs. Each program starts from its shortcut's target in a real
 # window, stuledger's round trip there saves what the Linux build saves, and uninstalling takes
 # all of it away but the student2.dat the user saved.
-# Usage: installer_test.sh <installer.exe> <start-menu.txt> <the Linux build's student2.dat>
+# Usage: installer_test.sh <installer.exe> <start-menu.txt> <the Linux build's references>
 #                          <pictures folder>
 # (start-menu.txt: each program and its shortcut's name, one a line; the Linux build's
-# student2.dat: linux_reference_save, tests/lib/common.sh.) Wine runs in the WINEPREFIX given.
+# references: linux_references, tests/lib/common.sh.) Wine runs in the WINEPREFIX given.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 installer=$(realpath "$1")
@@ -18,7 +18,8 @@ while read -r program name; do
     programs+=("$program")
     names+=("$name")
 done <"$2"
-linux_save=$(realpath "$3")
+linux_save=$(realpath "$3/student2.dat")
+layouts=$(realpath "$3/layouts.json")
 pictures=$(realpath -m "$4")
 # shellcheck source=tests/lib/xvfb.sh
 source "$root/tests/lib/xvfb.sh"
@@ -108,7 +109,8 @@ check_unregistered
 
 # Installed again: each program starts from the installed folder, stuledger saves there.
 install_and_check
-"$root/tests/desktop/start_each.sh" --out "$pictures" --windows "$folder" "${programs[@]}"
+"$root/tests/desktop/start_each.sh" --out "$pictures" --layouts "$layouts" \
+    --windows "$folder" "${programs[@]}"
 start_desktop
 same_save_as_linux "$linux_save" "$folder"
 

@@ -21,10 +21,13 @@ windows=""
 [ "${1:-}" = --out ] && { out=$2; shift 2; }
 [ "${1:-}" = --docs ] && { docs=yes; shift; }
 [ "${1:-}" = --windows ] && { windows=$(cd "$2" && pwd); shift 2; }
-install_missing "${PACKAGES_SCREENSHOTS[@]}"
+install_missing "${PACKAGES_SCREENSHOTS[@]}" "${PACKAGES_BUILD[@]}"
+# The controls clicked are found by the Linux build's layouts, for the Windows programs too.
 if [ -z "$windows" ]; then
-    install_missing "${PACKAGES_BUILD[@]}"
     build_preset default >/dev/null
+else
+    cmake --preset default >/dev/null
+    cmake --build --preset default --target layouts >/dev/null
 fi
 if [ -z "$out" ] && [ -n "$docs" ]; then
     out=docs${windows:+/windows}
@@ -35,7 +38,9 @@ fi
 programs=("$@")
 [ ${#programs[@]} -gt 0 ] || mapfile -t programs <"build${windows:+-windows}/programs.txt"
 if [ -n "$windows" ]; then
-    tests/desktop/start_each.sh --out "$out" --windows "$windows" "${programs[@]}"
+    tests/desktop/start_each.sh --out "$out" --layouts build/layouts.json --windows "$windows" \
+        "${programs[@]}"
 else
-    tests/desktop/start_each.sh --out "$out" --bin build/bin "${programs[@]}"
+    tests/desktop/start_each.sh --out "$out" --layouts build/layouts.json --bin build/bin \
+        "${programs[@]}"
 fi

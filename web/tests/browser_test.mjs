@@ -18,8 +18,11 @@
 // page and each program's open from the copy the worker keeps; a new build reaches a student
 // whole at a later visit, never mixed with the one kept. The site is served by web/serve.mjs,
 // as a school's web space should serve it.
-// Usage: node browser_test.mjs <site folder> <pictures folder> <Linux student2.dat> [<pattern>]
-// With a pattern (a regular expression), only the tests whose names it finds run.
+// Usage: node browser_test.mjs <site folder> <pictures folder> <the Linux build's references>
+//                              [<pattern>]
+// The Linux build's references (linux_references, tests/lib/common.sh) are its student2.dat
+// and its layouts.json, every window by control name, by which controls are found here. With
+// a pattern (a regular expression), only the tests whose names it finds run.
 import {createHash} from 'node:crypto';
 import {execFileSync} from 'node:child_process';
 import {appendFileSync, copyFileSync, cpSync, existsSync, mkdirSync, mkdtempSync, readdirSync,
@@ -32,23 +35,46 @@ import {brotliDecompressSync, gunzipSync} from 'node:zlib';
 import {launchChromium, serveSite, sleep} from './chromium.mjs';
 import {textFinder} from './seeing.mjs';
 
-const [site, pictures, linuxStudent2, pattern = ''] = process.argv.slice(2);
+const [site, pictures, linuxReferences, pattern = ''] = process.argv.slice(2);
+const linuxStudent2 = join(linuxReferences, 'student2.dat');
+const layouts = JSON.parse(readFileSync(join(linuxReferences, 'layouts.json'), 'utf8'));
 const chosen = name => new RegExp(pattern).test(name);
 const programs = readFileSync(join(dirname(site), 'programs.txt'), 'utf8').split('\n').filter(Boolean);
 const port = 8000 + Math.floor(Math.random() * 1000);
 const origin = `http://127.0.0.1:${port}`;
 
-// Logical pixels from points and twips, as the programs lay out their windows.
+// Logical pixels from points, as the programs draw their texts.
 const px = points => Math.round((points * 96) / 72);
-const twips = value => Math.round(value / 15);
-// The toolkit draws the frame and title bar itself: the client area starts here within a
-// framed window put at the top left of the screen.
-const client = {x: 4, y: 25};
-const captionStrip = width => ({x: 0, y: 0, width: width + 10, height: 26});
-// The rectangle of a control from its row (left, top, width, height in twips), with room.
-const around = (left, top, width, height, room = 6) => ({
-  x: client.x + twips(left) - room, y: client.y + twips(top) - room,
-  width: twips(width) + 2 * room, height: twips(height) + 2 * room});
+// Where a program's client area stands on the canvas (a screen of 720 × 560). The toolkit
+// draws a framed window's frame and title bar itself, the window at the screen's top left, and
+// the menu bar below them; a window without a frame that starts in the middle of the screen
+// is its client area alone.
+const screen = {width: 720, height: 560};
+const menuBarHeight = 20;
+function clientOf(program) {
+  const window = layouts[program];
+  if (window.border === 'None' && window.centered)
+    return {x: (screen.width - window.width) / 2, y: (screen.height - window.height) / 2};
+  const menuBar = window.menus.some(item => !item.parent && item.visible);
+  return {x: 4, y: 25 + (menuBar ? menuBarHeight : 0)};
+}
+// A control's row in the layouts, by name; '-' for the window itself.
+const control = (program, name) => (name === '-' ? layouts[program]
+                                                  : layouts[program].controls[name]);
+// The rectangle of a control on the canvas (or of the client area, '-'), with room. A label
+// that sizes itself to its caption may reach as far as the window's right edge.
+function around(program, name, room = 6) {
+  const at = clientOf(program);
+  const {x, y, height, autoSize} = control(program, name);
+  const width = autoSize ? layouts[program].width - x : control(program, name).width;
+  return {x: at.x + x - room, y: at.y + y - room, width: width + 2 * room,
+          height: height + 2 * room};
+}
+const middleOf = ({x, y, width, height}) => ({x: x + width / 2, y: y + height / 2});
+// The title bar, where the caption stands.
+const captionStrip = program => ({x: 0, y: 0, width: layouts[program].width + 10, height: 26});
+const menuBar = program => ({x: 0, y: clientOf(program).y - menuBarHeight - 5,
+                             width: layouts[program].width + 10, height: menuBarHeight + 10});
 
 const server = await serveSite(site, port);
 const browser = await launchChromium();
@@ -124,9 +150,8 @@ const picture = page => page.$('#qtcanvas').then(canvas => canvas.screenshot());
 // The program's picture for the pictures folder, once it shows what it does.
 const keep = async page => writeFileSync(`${pictures}/${page.program}.png`, await picture(page));
 
-// The pixel sizes a face of so many points may be drawn at; tapkey's keys are bold.
+// The pixel sizes a face of so many points may be drawn at.
 const sizesOf = points => [px(points) - 1, px(points), px(points) + 1];
-const kBold = true;
 // Seen: the whole text correlates well, and so does each character where it stands (the
 // same text scores 0.85 to 0.98 and its weakest character 0.75 or more; a character of
 // another text 0.6 or less).
@@ -159,17 +184,25 @@ async function click(page, x, y, options = {}) {
   const canvas = await (await page.$('#qtcanvas')).boundingBox();
   await page.mouse.click(canvas.x + x, canvas.y + y, options);
 }
-const clickControl = (page, left, top, width, height) =>
-  click(page, client.x + twips(left + width / 2), client.y + twips(top + height / 2));
+// A click in the middle of a control, by its name ('-': of the client area).
+const clickControl = (page, name, options = {}) => {
+  const {x, y} = middleOf(around(page.program, name, 0));
+  return click(page, x, y, options);
+};
+// Sees a line of the control's own text (the caption or first text its row gives) in it,
+// drawn in its font.
+const seeText = (page, name, line = 0) => {
+  const {text, font} = control(page.program, name);
+  return see(page, text.split('\r\n')[line], around(page.program, name), font.points, font.bold);
+};
 
-const menuBar = {x: 0, y: 20, width: 250, height: 30};
 const below = item => ({x: item.x - 10, y: item.y, width: 200, height: 120});
 const beside = item => ({x: item.x, y: item.y - 10, width: 220, height: 80});
 const clickOn = (page, found) => click(page, found.x + found.width / 2, found.y + found.height / 2);
 
 // Through the menu bar with the mouse: the item, then each item of its submenus.
 async function chooseMenu(page, title, ...items) {
-  let found = await see(page, title, menuBar, 9);
+  let found = await see(page, title, menuBar(page.program), 9);
   await clickOn(page, found);
   let box = below(found);
   for (const item of items) {
@@ -210,58 +243,54 @@ async function putIn(page, bytes) {
   rmSync(uploads, {recursive: true});
 }
 
-// The programs whose first action is a button: the window's caption and width, the button's
-// row (twips), caption and its size where it is in Chinese, and what its click shows where.
-const glyphmixText1 = [240, 240, 2895, 2535];
+// The programs whose first action is a button: the button, the first line its caption is
+// drawn in where that is Chinese and wraps (glyphmix's), and what its click shows in which
+// control, in that control's font.
 const buttonFirst = {
-  sigtrail: {caption: 'Form1', width: 5355, button: [3960, 720, 1215, 450],
-             shows: ['单击了命令按钮Command1', around(120, 120, 2415, 1860), 9]},
-  glyphmix: {caption: '生成字母', width: 5325, button: [1680, 3000, 1455, 615],
-             says: ['统计text1和', 12], shows: ['数字字符个数', around(3360, 2160, 1815, 1455), 10.5]},
-  pairfactor: {caption: '最大公因数', width: 5025, button: [2520, 480, 2055, 495],
-               says: ['求最大公因数', 15.75], shows: ['最大公因数为2', around(1680, 1320, 2600, 315), 15.75]},
+  sigtrail: {button: 'Command1', shows: ['单击了命令按钮Command1', 'List1']},
+  glyphmix: {button: 'Command2', says: '统计text1和', shows: ['数字字符个数', 'Picture1']},
+  pairfactor: {button: 'Command1', says: '求最大公因数', shows: ['最大公因数为2', 'Label1']},
 };
+const seeIn = (page, text, name) =>
+  see(page, text, around(page.program, name), control(page.program, name).font.points);
 const pressButton = ({button, says, shows}) => async page => {
-  if (says) await see(page, says[0], around(...button), says[1]);
-  await clickControl(page, ...button);
-  await see(page, ...shows);
+  if (says) await seeIn(page, says, button);
+  await clickControl(page, button);
+  await seeIn(page, ...shows);
   await keep(page);
 };
 
-// tapkey has no frame and no caption: its window stands in the middle of the screen.
-const tapkeyAt = {x: (720 - twips(5310)) / 2, y: (560 - twips(7590)) / 2};
-const tapkeyKey = (left, top) => ({x: tapkeyAt.x + twips(left) - 4, y: tapkeyAt.y + twips(top) - 4,
-                                   width: twips(1490) + 8, height: twips(1010) + 8});
-
-// What each program's window shows first: seen before the program's own test, and with the
-// network off.
-const firstSight = {
-  ...Object.fromEntries(Object.entries(buttonFirst).map(([name, {caption, width}]) =>
-    [name, [caption, captionStrip(twips(width)), 9]])),
-  stuledger: ['stuledger练习', captionStrip(209), 9],
-  tapkey: ['abc', tapkeyKey(1920, 3120), 15.75, kBold],
-  arrtidy: ['数组排序', captionStrip(twips(8895)), 9],
-  bmi: ['体重(Kg)', around(120, 225, 1170, 285), 14.25],
+// What each program's window shows first, seen before the program's own test and with the
+// network off: its caption in its title bar; where a timer takes the title over (bmi's clock)
+// or there is none (tapkey), a control's text instead, a line of it.
+const firstSight = {tapkey: ['Command2', 1], bmi: ['Label1']};
+const seeFirst = page => {
+  if (!layouts[page.program]) return null;
+  const [name, line] = firstSight[page.program] ?? ['-'];
+  if (name === '-') return see(page, layouts[page.program].caption, captionStrip(page.program), 9);
+  return seeText(page, name, line);
 };
-const seeFirst = page => (firstSight[page.program] ? see(page, ...firstSight[page.program]) : null);
 
 const tests = {
   ...Object.fromEntries(Object.entries(buttonFirst).map(([name, row]) => [name, pressButton(row)])),
 
   async stuledger(page) {
-    for (const title of ['文件', '格式', '排序']) await see(page, title, menuBar, 9);
-    const text1 = around(120, 120 + 300, 2895, 3255);
+    for (const item of layouts.stuledger.menus.filter(item => !item.parent && item.visible))
+      await see(page, item.caption, menuBar('stuledger'), 9);
+    const text1 = around('stuledger', 'Text1');
     await chooseMenu(page, '文件', '打开');
     await see(page, '张伟', text1, 9);
     await chooseMenu(page, '排序', '年龄', '升序');
     await see(page, '马', {...text1, height: 40}, 9);
     await keep(page);
     // The right button's pop-up menu waits for a choice; Escape closes it.
-    await click(page, client.x + 100, client.y + 150, {button: 'right'});
-    await see(page, '字体', {x: client.x + 90, y: client.y + 140, width: 150, height: 80}, 9);
+    const inText1 = middleOf(text1);
+    const popup = {x: inText1.x - 10, y: inText1.y - 10, width: 150, height: 80};
+    await click(page, inText1.x, inText1.y, {button: 'right'});
+    await see(page, '字体', popup, 9);
     await page.keyboard.press('Escape');
     await sleep(300);
-    await notSeen(page, '字体', {x: client.x + 90, y: client.y + 140, width: 150, height: 80}, 9);
+    await notSeen(page, '字体', popup, 9);
     await chooseMenu(page, '文件', '保存');
     await sleep(500);
     const expected = readFileSync(linuxStudent2);
@@ -278,7 +307,7 @@ const tests = {
     // A records file with an age that is no number: its message, and nothing changes.
     await putIn(page, Buffer.from([0x22, 0xd5, 0xc5, 0xc8, 0xfd, 0x22, 0x2c, 0x22, 0xc4, 0xd0,
                                    0x22, 0x2c, 0x61, 0x62, 0x63, 0x0d, 0x0a])); // "张三","男",abc
-    await click(page, 100, 150);
+    await click(page, inText1.x, inText1.y);
     await page.keyboard.down('Control');
     await page.keyboard.press('KeyO');
     await page.keyboard.up('Control');
@@ -301,47 +330,44 @@ const tests = {
   },
 
   async tapkey(page) {
-    await see(page, 'wxyz', tapkeyKey(3480, 5280), 15.75, kBold);
-    const press = (left, top) =>
-      click(page, tapkeyAt.x + twips(left + 745), tapkeyAt.y + twips(top + 505));
-    await press(1920, 3120); // 2
-    await press(3480, 3120); // 3
-    await press(1920, 6360); // 0
-    const display = {x: tapkeyAt.x + twips(120), y: tapkeyAt.y + twips(480), width: twips(5055),
-                     height: twips(800)};
-    await see(page, '230', display, 15.75, kBold);
-    await press(360, 6360); // c takes the last digit back
-    await see(page, '23', display, 15.75, kBold);
-    await notSeen(page, '230', display, 15.75, kBold);
+    await seeText(page, 'Command9', 1); // wxyz
+    for (const key of ['Command2', 'Command3', 'Command11']) await clickControl(page, key);
+    const display = around('tapkey', 'Text1', 0);
+    const {points, bold} = layouts.tapkey.controls.Text1.font;
+    await see(page, '230', display, points, bold);
+    await clickControl(page, 'Command10'); // c takes the last digit back
+    await see(page, '23', display, points, bold);
+    await notSeen(page, '230', display, points, bold);
     await keep(page);
     // A double click on the background ends the program. Both clicks go in one call: a look-up
     // of the canvas between them could take longer than a double click may.
-    await click(page, tapkeyAt.x + twips(200), tapkeyAt.y + twips(3000), {count: 2});
+    const firstKey = around('tapkey', 'Command1', 0);
+    await click(page, (clientOf('tapkey').x + firstKey.x) / 2, middleOf(firstKey).y, {count: 2});
     await page.waitForFunction(
         () => document.querySelector('#qtstatus').textContent.includes('已结束'), {timeout: 5000});
   },
 
   async arrtidy(page) {
-    await click(page, client.x + 300, client.y + 60);
-    await see(page, '删除重复元素后的数列', around(0, 0, 8895, 1620, 0), 12);
+    await clickControl(page, '-');
+    await see(page, '删除重复元素后的数列', around('arrtidy', '-', 0), layouts.arrtidy.font.points);
     await keep(page);
   },
 
   async bmi(page) {
-    await see(page, '身高(Cm)', around(2040, 225, 1170, 285), 14.25);
+    await seeText(page, 'Label2');
     // The clock takes the caption over within a second, in the browser's language's form.
     const now = () => new Date().toTimeString().slice(0, 5); // 08:05
-    await see(page, now, captionStrip(twips(5325)), 9);
-    await notSeen(page, 'Form1', captionStrip(twips(5325)), 9);
-    await clickControl(page, 4200, 120, 855, 495);
-    await see(page, '的BMI是17.93', around(720, 720, 4335, 1695), 12);
+    await see(page, now, captionStrip('bmi'), 9);
+    await notSeen(page, layouts.bmi.caption, captionStrip('bmi'), 9);
+    await clickControl(page, 'Command1');
+    await seeIn(page, '的BMI是17.93', 'Picture1');
     await keep(page);
     // A weight of nothing: the modal box with its Chinese button, closed by Enter.
-    await clickControl(page, 1320, 165, 615, 405);
+    await clickControl(page, 'Text1');
     await page.keyboard.press('End');
     for (let i = 0; i < 3; ++i) await page.keyboard.press('Backspace');
-    await clickControl(page, 4200, 120, 855, 495);
-    const window = around(0, 0, 5325, 2640, 0);
+    await clickControl(page, 'Command1');
+    const window = around('bmi', '-', 0);
     await see(page, '输入错误', window, 9);
     await see(page, '确定', window, 9);
     await page.keyboard.press('Enter');
@@ -452,7 +478,7 @@ async function wholeFaceLate() {
   // 犇淼鑫 in the window before the whole face comes.
   await putIn(page, rareRecord);
   await chooseMenu(page, '文件', '打开');
-  const text1 = around(120, 120 + 300, 2895, 3255);
+  const text1 = around('stuledger', 'Text1');
   await notSeen(page, '犇淼鑫', text1, 9);
   release();
   await page.waitForFunction(() => document.documentElement.dataset.face === 'whole',
@@ -567,9 +593,9 @@ async function compose(page, box, points, ...steps) {
 // 统计 then counts.
 async function chineseTyped() {
   const ledger = await open('stuledger', {tablet: true});
-  const text1 = around(120, 120 + 300, 2895, 3255);
+  const text1 = around('stuledger', 'Text1');
   const canvas = await (await ledger.$('#qtcanvas')).boundingBox();
-  await ledger.touchscreen.tap(canvas.x + 100, canvas.y + 150);
+  await ledger.touchscreen.tap(canvas.x + middleOf(text1).x, canvas.y + middleOf(text1).y);
   await (await compose(ledger, text1, 9, 'z', 'zw')).commit('中文');
   await see(ledger, '中文', text1, 9);
   await notSeen(ledger, 'zw', text1, 9);
@@ -580,9 +606,9 @@ async function chineseTyped() {
   await see(ledger, '中文', text1, 9);
 
   const trail = await open('sigtrail');
-  const list = around(120, 120, 2415, 1860);
-  const textBox = around(3960, 240, 1215, 375);
-  await clickControl(trail, 3960, 240, 1215, 375);
+  const list = around('sigtrail', 'List1');
+  const textBox = around('sigtrail', 'Text1');
+  await clickControl(trail, 'Text1');
   const focused = await see(trail, 'Text1得到焦点', list, 9);
   // The line below one found: below half of it and a line more; or a line's pitch further on.
   const nextLine = (found, pitch) => (pitch
@@ -599,14 +625,14 @@ async function chineseTyped() {
   await see(trail, 'Text1内容改变', once, 9);
 
   const mix = await open('glyphmix');
-  await clickControl(mix, ...glyphmixText1);
+  await clickControl(mix, 'Text1');
   await ctrl(mix, 'KeyA');
   await mix.keyboard.press('Backspace');
-  await (await compose(mix, around(...glyphmixText1), 14.25, 'zw')).commit('中文');
-  await clickControl(mix, ...buttonFirst.glyphmix.button);
-  const counts = buttonFirst.glyphmix.shows[1];
-  await see(mix, '数字字符个数 0', counts, 10.5);
-  await see(mix, '标点字符个数 2', counts, 10.5);
+  const text1Font = layouts.glyphmix.controls.Text1.font.points;
+  await (await compose(mix, around('glyphmix', 'Text1'), text1Font, 'zw')).commit('中文');
+  await clickControl(mix, buttonFirst.glyphmix.button);
+  await seeIn(mix, '数字字符个数 0', 'Picture1');
+  await seeIn(mix, '标点字符个数 2', 'Picture1');
   for (const page of [ledger, trail, mix]) {
     check(!page.errors.length, 'errors on the page: ' + page.errors.join('; '));
     await page.browserContext().close();
@@ -645,8 +671,8 @@ async function tabIn() {
   check(await page.evaluate(() => document.activeElement.id) === 'keys',
         'Tab from the page does not reach the program');
   await page.keyboard.type('x');
-  await see(page, 'Text1内容改变', around(120, 120, 2415, 1860), 9);
-  await see(page, 'Text1x', around(3960, 240, 1215, 375), 9);
+  await seeIn(page, 'Text1内容改变', 'List1');
+  await seeIn(page, 'Text1x', 'Text1');
   const focused = () => page.evaluate(() => document.activeElement.id ||
                                              document.activeElement.tagName);
   await page.keyboard.press('Escape');
