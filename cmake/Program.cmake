@@ -225,13 +225,11 @@ function(json_string variable text)
     set(${variable} "\"${text}\"" PARENT_SCOPE)
 endfunction()
 
-# After every program is added: the lists of the programs built, which scripts, checks, tools
-# and pages read: build/programs.txt, one name a line, and build/programs.json, each program
-# with what add_program says of it.
+# After every program is added: the list of the programs built, which scripts, checks, tools
+# and pages read: build/programs.json, each program in order with what add_program says of it
+# (program_names in tests/lib/common.sh gives the scripts their names).
 function(write_program_list)
     get_property(programs GLOBAL PROPERTY COURSE_PROGRAMS)
-    list(JOIN programs "\n" lines)
-    file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/programs.txt CONTENT "${lines}\n")
     set(entries "")
     foreach(program ${programs})
         string(JSON entry SET "{}" name "\"${program}\"")

@@ -21,5 +21,5 @@ rm -rf build-debian/package
 cpack --config build-debian/CPackConfig.cmake -B build-debian/package >/dev/null
 deb=$(echo build-debian/package/*.deb)
 echo "package: $deb ($(du -k "$deb" | cut -f1) KB)"
-as_root tests/package/debian_package_test.sh "$deb" build-debian/programs.txt \
+as_root tests/package/debian_package_test.sh "$deb" build-debian/programs.json \
     build-debian/linux build-debian/screenshots

@@ -9,7 +9,7 @@ program=${1:-stuledger}
 install_missing "${PACKAGES_BUILD[@]}"
 build_preset default
 if [ ! -x "build/bin/$program" ]; then
-    echo "No program '$program'. Built: $(tr '\n' ' ' <build/programs.txt)" >&2
+    echo "No program '$program'. Built: $(program_names build/programs.json | xargs)" >&2
     exit 2
 fi
 exec "build/bin/$program"

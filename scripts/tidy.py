@@ -23,8 +23,8 @@ cache = os.environ.get("TIDY_CACHE") or os.path.join(
 os.makedirs(cache, exist_ok=True)
 
 # This tree's folders: the platform layer, each program the build lists, the benchmark, tools.
-with open("build/programs.txt") as f:
-    programs = f.read().split()
+with open("build/programs.json", encoding="utf-8") as f:
+    programs = [program["name"] for program in json.load(f)]
 folders = "|".join(["common"] + programs + ["bench", "tools"])
 ours = re.compile("^%s/(%s)/" % (re.escape(root), folders))
 

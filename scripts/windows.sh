@@ -56,7 +56,7 @@ wine_session() {
         echo "== Wine session in $locale (Windows code page $codepage): the tests"
         ctest --preset windows -j "$(nproc)"
         echo "== Wine session in $locale: the handout"
-        tests/windows/handout_test.sh "$handout" build-windows/programs.txt \
+        tests/windows/handout_test.sh "$handout" build-windows/programs.json \
             build-windows/linux "$pictures"
         echo "== Wine session in $locale: the installer"
         tests/windows/installer_test.sh "$installer" build-windows/handout/start-menu.txt \

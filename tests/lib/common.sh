@@ -51,6 +51,14 @@ wine_stop() {
     wineserver --wait 2>/dev/null || true
 }
 
+# The names of the programs a build built, one a line, in their order.
+# Usage: program_names <the build's programs.json>
+program_names() {
+    python3 -c 'import json, sys
+for program in json.load(open(sys.argv[1], encoding="utf-8")):
+    print(program["name"])' "$1"
+}
+
 # What the Linux build gives the other builds' tests, into a folder: student2.dat, its
 # stuledger's save after the round trip (tests/desktop/linux_student2.sh), which the other
 # builds' saves must equal byte for byte; and layouts.json, every window by control name

@@ -3,20 +3,20 @@
 # each program started from its launcher in a real window on a virtual display, stuledger's
 # round trip (load, sort by age, save) in the user's own folder byte for byte against the
 # Linux build's, and the package removed with apt, leaving none of its files.
-# Usage: debian_package_test.sh <package.deb> <programs.txt> <the Linux build's references>
+# Usage: debian_package_test.sh <package.deb> <programs.json> <the Linux build's references>
 #                               <pictures folder>
 # (the Linux build's references: linux_references, tests/lib/common.sh.)
 # Needs root (apt installs into the system); removes the package again however it ends.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=tests/lib/xvfb.sh
+source "$root/tests/lib/xvfb.sh"
 deb=$(realpath "$1")
-mapfile -t programs <"$2"
+mapfile -t programs < <(program_names "$2")
 linux_save=$(realpath "$3/student2.dat")
 layouts=$(realpath "$3/layouts.json")
 pictures=$(realpath -m "$4")
 package=$(dpkg-deb -f "$deb" Package)
-# shellcheck source=tests/lib/xvfb.sh
-source "$root/tests/lib/xvfb.sh"
 # shellcheck source=tests/desktop/stuledger_round_trip.sh
 source "$root/tests/desktop/stuledger_round_trip.sh"
 export DEBIAN_FRONTEND=noninteractive

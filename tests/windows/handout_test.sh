@@ -4,20 +4,20 @@
 # window (the toolkit's Windows platform on a virtual display), and stuledger's round trip
 # (load, sort by age, save) byte for byte against the Linux build doing the same; then a save
 # over a read-only student2.dat.
-# Usage: handout_test.sh <handout.zip> <programs.txt> <the Linux build's references>
+# Usage: handout_test.sh <handout.zip> <programs.json> <the Linux build's references>
 #                        <pictures folder>
-# (programs.txt: the Windows build's list of its programs; the Linux build's references:
+# (programs.json: the Windows build's list of its programs; the Linux build's references:
 # linux_references, tests/lib/common.sh.) Wine runs in the WINEPREFIX given; nothing but
 # the unpacked folder provides the libraries.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=tests/lib/xvfb.sh
+source "$root/tests/lib/xvfb.sh"
 zip=$(realpath "$1")
-mapfile -t programs <"$2"
+mapfile -t programs < <(program_names "$2")
 linux_save=$(realpath "$3/student2.dat")
 layouts=$(realpath "$3/layouts.json")
 pictures=$(realpath -m "$4")
-# shellcheck source=tests/lib/xvfb.sh
-source "$root/tests/lib/xvfb.sh"
 # shellcheck source=tests/desktop/stuledger_round_trip.sh
 source "$root/tests/desktop/stuledger_round_trip.sh"
 unset WINEPATH

@@ -36,7 +36,7 @@ elif [ -z "$out" ]; then
 fi
 
 programs=("$@")
-[ ${#programs[@]} -gt 0 ] || mapfile -t programs <"build${windows:+-windows}/programs.txt"
+[ ${#programs[@]} -gt 0 ] || mapfile -t programs < <(program_names "build${windows:+-windows}/programs.json")
 if [ -n "$windows" ]; then
     tests/desktop/start_each.sh --out "$out" --layouts build/layouts.json --windows "$windows" \
         "${programs[@]}"

@@ -13,7 +13,7 @@ build_preset default >/dev/null
 
 start_xvfb
 
-mapfile -t programs <build/programs.txt
+mapfile -t programs < <(program_names build/programs.json)
 # The empty window is the floor; the one with a label shows what the first text costs.
 tools/startup/measure.py --floors 2 "$@" build/tools/bare_window "build/tools/bare_window --text" \
     "${programs[@]/#/build/bin/}"

@@ -13,7 +13,8 @@ import {launchChromium, serveSite, sleep} from '../tests/chromium.mjs';
 
 const [site, roundsArgument] = process.argv.slice(2);
 const rounds = Number(roundsArgument ?? 3);
-const programs = readFileSync(join(dirname(site), 'programs.txt'), 'utf8').split('\n').filter(Boolean);
+const programs = JSON.parse(readFileSync(join(dirname(site), 'programs.json'), 'utf8'))
+  .map(program => program.name);
 const port = 9000 + Math.floor(Math.random() * 500);
 const school = {offline: false, latency: 40, downloadThroughput: 20e6 / 8,
                 uploadThroughput: 20e6 / 8};

@@ -5,7 +5,7 @@
 // student2.dat taken from its page must equal the Linux build's byte for byte, outlast a
 // reload, and a bad student1.dat put in through the page must give its message and change
 // nothing. A picture of each program is left in the pictures folder. The programs are the
-// build's list (programs.txt beside the site); one without checks of its own here must open
+// build's list (programs.json beside the site); one without checks of its own here must open
 // its page and show its window. Then the site as its server gives it (names by digest,
 // compressed copies, headers), and as a class meets it: in the seven pages one after another
 // in one profile the server sends the module once, the worker that keeps the course for the
@@ -39,7 +39,8 @@ const [site, pictures, linuxReferences, pattern = ''] = process.argv.slice(2);
 const linuxStudent2 = join(linuxReferences, 'student2.dat');
 const layouts = JSON.parse(readFileSync(join(linuxReferences, 'layouts.json'), 'utf8'));
 const chosen = name => new RegExp(pattern).test(name);
-const programs = readFileSync(join(dirname(site), 'programs.txt'), 'utf8').split('\n').filter(Boolean);
+const programs = JSON.parse(readFileSync(join(dirname(site), 'programs.json'), 'utf8'))
+  .map(program => program.name);
 const port = 8000 + Math.floor(Math.random() * 1000);
 const origin = `http://127.0.0.1:${port}`;
 
@@ -419,7 +420,7 @@ async function siteFiles() {
     check(answer.statusCode === 200 && answer.headers['content-type'] === 'image/svg+xml',
           `${name}.html's icon is not served`);
   }
-  for (const outside of ['/../programs.txt', '/%2e%2e/programs.txt', '/..%2fprograms.txt'])
+  for (const outside of ['/../programs.json', '/%2e%2e/programs.json', '/..%2fprograms.json'])
     check((await ask(outside)).statusCode === 404, `${outside} is served`);
 }
 
