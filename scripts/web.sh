@@ -22,8 +22,8 @@ echo "site: build-wasm/site (serve it with: scripts/serve.sh)"
 # controls are found by the Linux build's layouts.
 linux_references build-wasm/linux
 # The browser tests' node packages, as the lock file pins them; the system's Chromium.
-(cd web && npm ci --no-audit --no-fund --silent)
-node web/tests/browser_test.mjs build-wasm/site build-wasm/screenshots build-wasm/linux
+npm ci --no-audit --no-fund --silent
+node tests/browser/browser_test.mjs build-wasm/site build-wasm/screenshots build-wasm/linux
 
 echo "== the site's files as a browser gets them (raw, gzip, brotli)"
 megabytes() { awk -v b="$1" 'BEGIN { printf "%.2f MB", b / 1e6 }'; }

@@ -9,7 +9,7 @@
 import {spawn} from 'node:child_process';
 import {readFileSync} from 'node:fs';
 import {dirname, join} from 'node:path';
-import {launchChromium, serveSite, sleep} from '../tests/chromium.mjs';
+import {launchChromium, serveSite, sleep} from '../../tests/browser/chromium.mjs';
 
 const [site, roundsArgument] = process.argv.slice(2);
 const rounds = Number(roundsArgument ?? 3);

@@ -863,7 +863,7 @@ async function newBuild() {
 
     const before = digests();
     const web = join(folder, 'web');
-    const source = new URL('..', import.meta.url).pathname;
+    const source = new URL('../../web', import.meta.url).pathname;
     mkdirSync(web);
     for (const entry of readdirSync(source, {withFileTypes: true}))
       if (entry.isFile()) copyFileSync(join(source, entry.name), join(web, entry.name));

@@ -11,7 +11,7 @@ export const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
 // has answered, {status, bytes, path} each: what went over the wire to every page and worker of
 // the browser.
 export async function serveSite(site, port) {
-  const server = spawn('node', [new URL('../serve.mjs', import.meta.url).pathname, site,
+  const server = spawn('node', [new URL('../../web/serve.mjs', import.meta.url).pathname, site,
                                 '--port', String(port), '--log'],
                        {stdio: ['ignore', 'pipe', 'ignore']});
   server.sent = [];
