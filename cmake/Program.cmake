@@ -66,9 +66,9 @@ endif()
 # everything that presents the programs reads them from there: the Windows handout and
 # installer, the Debian package's launchers, AppStream components and manual pages, the site,
 # and <build>/programs.json (write_program_list), which tests and tools read.
-# The program's own code, main.cpp with its main among it, goes into <name>_parts, which the
-# executable, the tests and the browser's one module share, so the tests drive the very Form1
-# the program shows.
+# The program's own code goes into <name>_parts, which the executable, the tests and the
+# browser's one module share, so the tests drive the very Form1 the program shows; the
+# program starts with its Form1 (forms::runProgram), which needs no code of its own.
 # Installing puts the program in PROGRAM_INSTALL_DIR and its files in PROGRAM_FILES_DIR, and on
 # a Unix desktop a launcher with the program's icon and what a software centre shows of it (in
 # both languages) under share/.
@@ -85,9 +85,7 @@ function(add_program name)
         endif()
     endforeach()
     set_property(GLOBAL APPEND PROPERTY COURSE_PROGRAMS ${name})
-    # The program's main (in its namespace) goes with its parts: the executable's own main
-    # calls it, and in the browser the course's one module does.
-    add_library(${name}_parts STATIC ${ARG_SOURCES} main.cpp)
+    add_library(${name}_parts STATIC ${ARG_SOURCES})
     target_include_directories(${name}_parts PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${name}_parts PUBLIC common_forms)
     foreach(fact ${COURSE_FACTS})
@@ -112,7 +110,7 @@ function(add_program name)
     # A window program: no console beside it on Windows, an application bundle on macOS.
     qt_add_executable(${name} WIN32 MACOSX_BUNDLE ${PROJECT_SOURCE_DIR}/common/forms/program_main.cpp
                       ${ARG_RESOURCES})
-    target_compile_definitions(${name} PRIVATE PROGRAM=${name})
+    target_compile_definitions(${name} PRIVATE PROGRAM=${name} PROGRAM_NAME="${name}")
     target_link_libraries(${name} PRIVATE ${name}_parts)
     foreach(file ${ARG_FILES})
         get_filename_component(base ${file} NAME)
@@ -216,6 +214,22 @@ function(course_fact variable program fact)
         set(value "")
     endif()
     set(${variable} "${value}" PARENT_SCOPE)
+endfunction()
+
+# A header that includes every program's form1.h and defines COURSE_PROGRAMS, the programs in
+# order as PROGRAM(name)..., for code that makes every program's first window (the browser's
+# one module, the layouts); after every program is added.
+function(write_program_header file)
+    get_property(programs GLOBAL PROPERTY COURSE_PROGRAMS)
+    set(includes "")
+    set(entries "")
+    foreach(program ${programs})
+        get_target_property(folder ${program}_parts SOURCE_DIR)
+        string(APPEND includes "#include \"${folder}/form1.h\"\n")
+        string(APPEND entries "PROGRAM(${program})")
+    endforeach()
+    file(CONFIGURE OUTPUT ${file}
+         CONTENT "#pragma once\n${includes}#define COURSE_PROGRAMS ${entries}\n")
 endfunction()
 
 # A text as a JSON string.

@@ -60,4 +60,11 @@ int Application::run(Form& form)
     return app_.exec();
 }
 
+int runProgram(int argc, char** argv, const char* name, FirstWindow firstWindow)
+{
+    Application app(argc, argv, QString::fromUtf8(name));
+    const std::unique_ptr<Form> form = firstWindow();
+    return app.run(*form);
+}
+
 } // namespace forms

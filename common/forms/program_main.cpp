@@ -1,10 +1,9 @@
-// The start of one program's executable: the program's own main, in the program's namespace
-// (its main.cpp), which the build names as PROGRAM.
-namespace PROGRAM {
-int main(int argc, char** argv);
-}
+// The start of one program's executable: its first window, the Form1 of the program's folder
+// and namespace, which the build names as PROGRAM (and PROGRAM_NAME, as a string).
+#include "form1.h"
+#include "forms/application.h"
 
 int main(int argc, char** argv)
 {
-    return PROGRAM::main(argc, argv);
+    return forms::runProgram(argc, argv, PROGRAM_NAME, forms::firstWindow<PROGRAM::Form1>);
 }

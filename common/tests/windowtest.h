@@ -15,7 +15,7 @@ class WindowTest : public HostTest {
 protected:
     // The program's name, the title of its message boxes.
     virtual QString program() const = 0;
-    // The program's first window, as its main makes it.
+    // The program's first window, its Form1, as the program starts with it.
     virtual std::unique_ptr<forms::Form> firstWindow() const = 0;
 
 private slots:

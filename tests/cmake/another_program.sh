@@ -18,7 +18,7 @@ scratch=$(mktemp -d)
 (cd "$root" && git ls-files -z | tar --null -T - -cf -) | tar -xf - -C "$scratch"
 name=anotherprogram1
 mkdir "$scratch/$name"
-touch "$scratch/$name/form1.cpp" "$scratch/$name/main.cpp"
+touch "$scratch/$name/form1.cpp"
 cp "$root/bmi/bmi.svg" "$scratch/$name/$name.svg"
 cat > "$scratch/$name/CMakeLists.txt" <<EOF
 add_program($name
