@@ -110,9 +110,12 @@ inline void checkFont(const QString& what, const forms::Font& kept, const forms:
     QVERIFY2(kept.charset == row.charset, said("character set").constData());
     if (!drawing)
         return;
+    const QFont& drawn = drawing->font();
     QVERIFY2(drawnFace(drawing) == drawingFace(row.name), said("drawn face").constData());
-    QVERIFY2(drawing->font().pointSizeF() == double(row.size), said("drawn size").constData());
-    QVERIFY2(drawing->font().bold() == (row.weight >= 700), said("drawn weight").constData());
+    QVERIFY2(drawn.pointSizeF() == double(row.size), said("drawn size").constData());
+    QVERIFY2(drawn.bold() == (row.weight >= 700), said("drawn weight").constData());
+    QVERIFY2(!drawn.italic() && !drawn.underline() && !drawn.strikeOut(),
+             said("drawn plain").constData());
 }
 
 // The controls the Tab key stops at, in the order the tables give: every control that takes
