@@ -66,9 +66,9 @@ const control = (program, name) => (name === '-' ? layouts[program]
 // that sizes itself to its caption may reach as far as the window's right edge.
 function around(program, name, room = 6) {
   const at = clientOf(program);
-  const {x, y, height, autoSize} = control(program, name);
-  const width = autoSize ? layouts[program].width - x : control(program, name).width;
-  return {x: at.x + x - room, y: at.y + y - room, width: width + 2 * room,
+  const {x, y, width, height, autoSize} = control(program, name);
+  const wide = autoSize ? layouts[program].width - x : width;
+  return {x: at.x + x - room, y: at.y + y - room, width: wide + 2 * room,
           height: height + 2 * room};
 }
 const middleOf = ({x, y, width, height}) => ({x: x + width / 2, y: y + height / 2});

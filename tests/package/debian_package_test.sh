@@ -13,8 +13,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/lib/xvfb.sh"
 deb=$(realpath "$1")
 mapfile -t programs < <(program_names "$2")
-linux_save=$(realpath "$3/student2.dat")
-layouts=$(realpath "$3/layouts.json")
+references=$(realpath "$3")
 pictures=$(realpath -m "$4")
 package=$(dpkg-deb -f "$deb" Package)
 # shellcheck source=tests/desktop/stuledger_round_trip.sh
@@ -44,7 +43,8 @@ done
 appstreamcli validate --no-net --no-color /usr/share/metainfo/*.metainfo.xml >/dev/null ||
     fail "the installed AppStream metadata is not valid"
 # The pictures, each program started by its launcher as the desktop starts it (gio launch).
-HOME=$scratch/home "$root/tests/desktop/start_each.sh" --out "$pictures" --layouts "$layouts" \
+HOME=$scratch/home "$root/tests/desktop/start_each.sh" --out "$pictures" \
+    --layouts "$references/layouts.json" \
     --launchers /usr/share/applications "${programs[@]}"
 
 if [[ " ${programs[*]} " == *" stuledger "* ]]; then
@@ -57,7 +57,7 @@ if [[ " ${programs[*]} " == *" stuledger "* ]]; then
     sort_and_save "$own" env -u XDG_DATA_HOME HOME="$home" /usr/bin/stuledger
     cmp "/usr/share/$package/stuledger/student1.dat" "$own/student1.dat" ||
         fail "the user's folder has no copy of the sample"
-    cmp "$linux_save" "$own/student2.dat" ||
+    cmp "$references/student2.dat" "$own/student2.dat" ||
         fail "the installed stuledger saved other bytes than the Linux build"
     if [ -e /usr/bin/student2.dat ] || [ -e "/usr/share/$package/stuledger/student2.dat" ]; then
         fail "the installed stuledger wrote beside itself"

@@ -15,8 +15,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/lib/xvfb.sh"
 zip=$(realpath "$1")
 mapfile -t programs < <(program_names "$2")
-linux_save=$(realpath "$3/student2.dat")
-layouts=$(realpath "$3/layouts.json")
+references=$(realpath "$3")
 pictures=$(realpath -m "$4")
 # shellcheck source=tests/desktop/stuledger_round_trip.sh
 source "$root/tests/desktop/stuledger_round_trip.sh"
@@ -41,12 +40,12 @@ while IFS= read -r -d '' binary; do
 done < <(find "$folder" \( -name '*.exe' -o -name '*.dll' \) -print0)
 
 # Each program starts from the unpacked folder and shows its window with its caption.
-"$root/tests/desktop/start_each.sh" --out "$pictures" --layouts "$layouts" \
+"$root/tests/desktop/start_each.sh" --out "$pictures" --layouts "$references/layouts.json" \
     --windows "$folder" "${programs[@]}"
 
 start_desktop
 
-same_save_as_linux "$linux_save" "$folder"
+same_save_as_linux "$references/student2.dat" "$folder"
 
 # A student2.dat with the read-only mark (attrib +r) is not replaced: the save shows its
 # message box and the file keeps its bytes.

@@ -18,8 +18,7 @@ while read -r program name; do
     programs+=("$program")
     names+=("$name")
 done <"$2"
-linux_save=$(realpath "$3/student2.dat")
-layouts=$(realpath "$3/layouts.json")
+references=$(realpath "$3")
 pictures=$(realpath -m "$4")
 # shellcheck source=tests/lib/xvfb.sh
 source "$root/tests/lib/xvfb.sh"
@@ -109,10 +108,10 @@ check_unregistered
 
 # Installed again: each program starts from the installed folder, stuledger saves there.
 install_and_check
-"$root/tests/desktop/start_each.sh" --out "$pictures" --layouts "$layouts" \
+"$root/tests/desktop/start_each.sh" --out "$pictures" --layouts "$references/layouts.json" \
     --windows "$folder" "${programs[@]}"
 start_desktop
-same_save_as_linux "$linux_save" "$folder"
+same_save_as_linux "$references/student2.dat" "$folder"
 
 # Uninstalled in place (_?=), so it is done when wine returns; in place, the uninstaller cannot
 # delete itself. The user's student2.dat stays, and nothing else.
